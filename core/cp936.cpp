@@ -87,9 +87,9 @@ const Cp936::DecodeTable &Cp936::decodeTable()
     return table;
 }
 
-std::uint16_t Cp936::code(char16_t unit)
+std::span<const std::uint16_t, 0x10000> Cp936::codes()
 {
-    return encodeTable().codes[unit];
+    return std::span<const std::uint16_t, 0x10000>(encodeTable().codes.data(), 0x10000);
 }
 
 std::string Cp936::encode(std::u16string_view text)

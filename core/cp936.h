@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,7 +18,10 @@ public:
     // The code of a UTF-16 code unit: b for a one-byte encoding, b1 * 256 + b2 for two bytes.
     // A unit that the code page cannot represent, a lone surrogate included, has the code of
     // the question mark, 0x3F.
-    [[nodiscard]] static std::uint16_t code(char16_t unit);
+    [[nodiscard]] static std::uint16_t code(char16_t unit) { return codes()[unit]; }
+
+    // The codes of all 65,536 code units, indexed by the unit.
+    [[nodiscard]] static std::span<const std::uint16_t, 0x10000> codes();
 
     // The text of a whole string in code page 936, unrepresentable units as '?'.
     [[nodiscard]] static std::string encode(std::u16string_view text);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace tarvex {
@@ -13,37 +14,25 @@ namespace {
 
 constexpr std::size_t kMaxInt16 = std::numeric_limits<std::int16_t>::max(); // 32,767
 
-// The binary group of one hexadecimal digit, or "" for any other character. Lower-case a to f
-// are read as A to F: users type hexadecimal in either case.
-std::u16string_view hexGroup(char16_t digit)
+// The value of a digit of the given base, or -1 for any other character. Lower-case a to f are
+// read as A to F: users type hexadecimal in either case.
+template<unsigned base>
+int digitValue(char16_t ch)
 {
-    static constexpr std::array<std::u16string_view, 16> groups = {
-        u"0000", u"0001", u"0010", u"0011", u"0100", u"0101", u"0110", u"0111",
-        u"1000", u"1001", u"1010", u"1011", u"1100", u"1101", u"1110", u"1111"};
-    if (digit >= u'0' && digit <= u'9')
-        return groups[digit - u'0'];
-    if (digit >= u'A' && digit <= u'F')
-        return groups[digit - u'A' + 10];
-    if (digit >= u'a' && digit <= u'f')
-        return groups[digit - u'a' + 10];
-    return {};
+    int value = -1;
+    if (ch >= u'0' && ch <= u'9')
+        value = ch - u'0';
+    else if (ch >= u'A' && ch <= u'F')
+        value = ch - u'A' + 10;
+    else if (ch >= u'a' && ch <= u'f')
+        value = ch - u'a' + 10;
+    return value < static_cast<int>(base) ? value : -1;
 }
 
-std::u16string_view octalGroup(char16_t digit)
-{
-    static constexpr std::array<std::u16string_view, 8> groups = {
-        u"000", u"001", u"010", u"011", u"100", u"101", u"110", u"111"};
-    if (digit >= u'0' && digit <= u'7')
-        return groups[digit - u'0'];
-    return {};
-}
-
-using GroupOf = std::u16string_view (*)(char16_t);
-
-// Replaces each digit of `source` by its group, then drops one leading "0" (only one: the
-// first group keeps the rest of its leading zeros).
-void expandDigits(const std::u16string &source, std::u16string &result, GroupOf groupOf,
-                  std::size_t groupSize)
+// Replaces each digit of `source` by its group of binary digits, then drops one leading "0"
+// (only one: the first group keeps the rest of its leading zeros).
+template<unsigned base, std::size_t groupSize>
+void expandDigits(const std::u16string &source, std::u16string &result)
 {
     result.clear();
     const std::size_t length = source.size();
@@ -51,9 +40,23 @@ void expandDigits(const std::u16string &source, std::u16string &result, GroupOf 
     if (length > kMaxInt16)
         throw OverflowError();
 
-    result.reserve(length * groupSize);
-    for (char16_t ch : source)
-        result.append(groupOf(ch));
+    static constexpr auto groups = [] {
+        std::array<std::array<char16_t, groupSize>, base> table{};
+        for (std::size_t value = 0; value < base; ++value)
+            for (std::size_t bit = 0; bit < groupSize; ++bit)
+                table[value][groupSize - 1 - bit] = (value >> bit & 1) != 0 ? u'1' : u'0';
+        return table;
+    }();
+    result.resize(length * groupSize);
+    char16_t *out = result.data();
+    for (char16_t ch : source) {
+        const int value = digitValue<base>(ch);
+        if (value < 0)
+            continue;
+        std::memcpy(out, groups[static_cast<std::size_t>(value)].data(), sizeof groups[0]);
+        out += groupSize;
+    }
+    result.resize(static_cast<std::size_t>(out - result.data()));
     // The counter steps past the last position, 32,768, when the length is 32,767.
     if (length == kMaxInt16)
         throw OverflowError();
@@ -103,12 +106,12 @@ int singleCharacterNumber(char16_t ch)
 
 void RadixConversions::z16_2()
 {
-    expandDigits(strSource, strResult, hexGroup, 4);
+    expandDigits<16, 4>(strSource, strResult);
 }
 
 void RadixConversions::z8_2()
 {
-    expandDigits(strSource, strResult, octalGroup, 3);
+    expandDigits<8, 3>(strSource, strResult);
 }
 
 void RadixConversions::z2_16()

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 namespace tarvex {
 
@@ -11,12 +12,19 @@ namespace {
 
 constexpr std::size_t kGroupSize = 4;
 
-void appendHex(std::uint16_t code, std::u16string &out)
+constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
+
+// Writes `code` in hexadecimal without leading zeros and returns the end of what it wrote.
+char16_t *writeHex(std::uint16_t code, char16_t *out)
 {
-    static constexpr std::u16string_view digits = u"0123456789ABCDEF";
-    int shift = code > 0xFF ? 12 : code > 0xF ? 4 : 0;
-    for (; shift >= 0; shift -= 4)
-        out.push_back(digits[(code >> shift) & 0xF]);
+    if (code > 0xFF) {
+        *out++ = kHexDigits[code >> 12];
+        *out++ = kHexDigits[(code >> 8) & 0xF];
+    }
+    if (code > 0xF)
+        *out++ = kHexDigits[(code >> 4) & 0xF];
+    *out++ = kHexDigits[code & 0xF];
+    return out;
 }
 
 int hexDigitValue(char16_t ch)
@@ -48,10 +56,12 @@ std::uint16_t groupValue(std::u16string_view group)
 
 std::u16string TextToHexCodes(std::u16string_view text)
 {
-    std::u16string codes;
-    codes.reserve(text.size() * 4);
+    std::u16string codes(text.size() * 4, u'\0');
+    char16_t *out = codes.data();
+    const std::span<const std::uint16_t, 0x10000> table = Cp936::codes();
     for (char16_t unit : text)
-        appendHex(Cp936::code(unit), codes);
+        out = writeHex(table[unit], out);
+    codes.resize(static_cast<std::size_t>(out - codes.data()));
     return codes;
 }
 

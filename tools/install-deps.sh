@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Tarvex needs and that are missing, as root or through sudo.
+#   tools/install-deps.sh run    what building and starting the program needs
+#   tools/install-deps.sh test   that, plus what every test, benchmark and fuzzer needs
+set -euo pipefail
+
+build=(cmake ninja-build g++ pkgconf)
+gui=(qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
+tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+       desktop-file-utils xvfb xauth openbox trayer xdotool x11-utils imagemagick)
+
+case "${1:-}" in
+    run) wanted=("${build[@]}" "${gui[@]}") ;;
+    test) wanted=("${build[@]}" "${gui[@]}" "${tests[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+    as_root=(sudo)
+fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
