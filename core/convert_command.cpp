@@ -31,8 +31,7 @@ struct ConversionRow
     Conversion conversion;
 };
 
-template<void (RadixConversions::*method)()>
-std::u16string runAndShowResult(ConvertWindow &window)
+template<void (RadixConversions::*method)()> std::u16string runAndShowResult(ConvertWindow &window)
 {
     RadixConversions &conversions = window.conversions();
     (conversions.*method)();

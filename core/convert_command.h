@@ -9,7 +9,16 @@ namespace tarvex {
 
 // The eight base buttons: Option1..Option4 choose the input base, Option5..Option8 the output
 // base, each group in the order binary, octal, decimal, hexadecimal.
-enum class OptionButton { Option1 = 1, Option2, Option3, Option4, Option5, Option6, Option7, Option8 };
+enum class OptionButton {
+    Option1 = 1,
+    Option2,
+    Option3,
+    Option4,
+    Option5,
+    Option6,
+    Option7,
+    Option8
+};
 
 inline constexpr std::u16string_view kMessageEmptyInput = u"输入源数据";
 inline constexpr std::u16string_view kMessageSameBase = u"请选不同的进制";

@@ -2,8 +2,8 @@
 
 #include "iconv_converter.h"
 
-#include <span>
 #include <cstddef>
+#include <span>
 
 namespace tarvex {
 
@@ -38,8 +38,9 @@ struct Cp936::EncodeTable
             if (bytes->size() == 1)
                 codes[unit] = static_cast<std::uint8_t>((*bytes)[0]);
             else if (bytes->size() == 2)
-                codes[unit] = static_cast<std::uint16_t>(static_cast<std::uint8_t>((*bytes)[0]) << 8 |
-                                                          static_cast<std::uint8_t>((*bytes)[1]));
+                codes[unit] =
+                    static_cast<std::uint16_t>(static_cast<std::uint8_t>((*bytes)[0]) << 8 |
+                                               static_cast<std::uint8_t>((*bytes)[1]));
         }
     }
 };

@@ -16,8 +16,7 @@ constexpr std::size_t kMaxInt16 = std::numeric_limits<std::int16_t>::max(); // 3
 
 // The value of a digit of the given base, or -1 for any other character. Lower-case a to f are
 // read as A to F: users type hexadecimal in either case.
-template<unsigned base>
-int digitValue(char16_t ch)
+template<unsigned base> int digitValue(char16_t ch)
 {
     int value = -1;
     if (ch >= u'0' && ch <= u'9')

@@ -23,7 +23,8 @@ public:
     {
         static constexpr std::u16string_view common = u"0123456789ABCDEFabcdefxX +-.,eE\t\n\r中";
         std::u16string out;
-        const std::size_t length = (static_cast<std::size_t>(byte()) << 8 | byte()) % (maxLength + 1);
+        const std::size_t length =
+            (static_cast<std::size_t>(byte()) << 8 | byte()) % (maxLength + 1);
         while (out.size() < length && !empty()) {
             const std::uint8_t kind = byte();
             if (kind < 200) {

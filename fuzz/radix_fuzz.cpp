@@ -80,12 +80,30 @@ void fuzzMethod(fuzzing::FuzzInput &input)
     const std::u16string sourceBefore = c.strSource;
     try {
         switch (method) {
-        case 0: c.z16_2(); checkResultAlphabet(c.strResult, 2); break;
-        case 1: c.z8_2(); checkResultAlphabet(c.strResult, 2); break;
-        case 2: c.z2_16(); checkResultAlphabet(c.strResult, 16); break;
-        case 3: c.z2_8(); checkResultAlphabet(c.strResult, 8); break;
-        case 4: c.z8_16(); checkResultAlphabet(c.strResult, 16); break;
-        case 5: c.z16_8(); checkResultAlphabet(c.strResult, 8); break;
+        case 0:
+            c.z16_2();
+            checkResultAlphabet(c.strResult, 2);
+            break;
+        case 1:
+            c.z8_2();
+            checkResultAlphabet(c.strResult, 2);
+            break;
+        case 2:
+            c.z2_16();
+            checkResultAlphabet(c.strResult, 16);
+            break;
+        case 3:
+            c.z2_8();
+            checkResultAlphabet(c.strResult, 8);
+            break;
+        case 4:
+            c.z8_16();
+            checkResultAlphabet(c.strResult, 16);
+            break;
+        case 5:
+            c.z16_8();
+            checkResultAlphabet(c.strResult, 8);
+            break;
         case 6:
         case 7: {
             const unsigned base = method == 6 ? 16 : 8;
@@ -98,8 +116,14 @@ void fuzzMethod(fuzzing::FuzzInput &input)
             require(plainValue(c.strResult, 10) == expected);
             break;
         }
-        case 8: c.z10_16(arg); checkResultAlphabet(c.strResult, 16); break;
-        case 9: c.z10_8(arg); checkResultAlphabet(c.strResult, 8); break;
+        case 8:
+            c.z10_16(arg);
+            checkResultAlphabet(c.strResult, 16);
+            break;
+        case 9:
+            c.z10_8(arg);
+            checkResultAlphabet(c.strResult, 8);
+            break;
         case 10: {
             const auto varNum = static_cast<std::int32_t>(input.byte() << 24 | input.byte() << 16 |
                                                           input.byte() << 8 | input.byte());
@@ -107,7 +131,9 @@ void fuzzMethod(fuzzing::FuzzInput &input)
             require(varNum < 0 ? binary.empty() : plainValue(binary, 2) == std::uint64_t(varNum));
             break;
         }
-        default: checkResultAlphabet(RadixConversions::z2_10(arg), 10); break;
+        default:
+            checkResultAlphabet(RadixConversions::z2_10(arg), 10);
+            break;
         }
     } catch (const OverflowError &) {
     }
@@ -159,8 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         tarvex::require(!std::isnan(value));
         break;
     }
-    case 1: tarvex::fuzzMethod(input); break;
-    default: tarvex::fuzzConvert(input); break;
+    case 1:
+        tarvex::fuzzMethod(input);
+        break;
+    default:
+        tarvex::fuzzConvert(input);
+        break;
     }
     return 0;
 }

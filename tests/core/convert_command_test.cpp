@@ -35,7 +35,8 @@ std::ostream &operator<<(std::ostream &out, const ClickCase &c)
 }
 
 class ConvertClickTest : public testing::TestWithParam<ClickCase>
-{};
+{
+};
 
 TEST_P(ConvertClickTest, showsResultAndMessages)
 {
@@ -59,24 +60,24 @@ const std::u16string kRange = u"数值超出范围";
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, ConvertClickTest,
-    testing::Values(ClickCase{"decimalToBinary", u"10", 10, 2, u"1010", {}},
-                    ClickCase{"decimalReadingStopsAtLetter", u"12abc", 10, 2, u"1100", {}},
-                    ClickCase{"decimalHalfRoundsDown", u"2.5", 10, 2, u"10", {}},
-                    ClickCase{"decimalHalfRoundsUp", u"3.5", 10, 2, u"100", {}},
-                    ClickCase{"binaryToDecimal", u"101", 2, 10, u"5", {}},
-                    ClickCase{"hexToDecimal", u"A", 16, 10, u"10", {}},
-                    ClickCase{"hexToBinary", u"1F", 16, 2, u"0011111", {}},
-                    ClickCase{"hexToOctal", u"FF", 16, 8, u"377", {}},
-                    ClickCase{"decimalToOctal", u"255", 10, 8, u"377", {}},
-                    ClickCase{"decimalToHex", u"255", 10, 16, u"FF", {}},
-                    ClickCase{"octalToBinary", u"17", 8, 2, u"01111", {}},
-                    ClickCase{"octalToDecimal", u"377", 8, 10, u"255", {}},
-                    ClickCase{"octalToHex", u"17", 8, 16, u"0F", {}},
-                    ClickCase{"binaryToHex", u"11111111", 2, 16, u"FF", {}},
-                    ClickCase{"binaryToOctal", u"11111111", 2, 8, u"377", {}},
-                    ClickCase{"decimalBlanksSkipped", u"1 2", 10, 2, u"1100", {}},
-                    ClickCase{"decimalLargest", u"2147483647", 10, 2,
-                              u"1111111111111111111111111111111", {}}),
+    testing::Values(
+        ClickCase{"decimalToBinary", u"10", 10, 2, u"1010", {}},
+        ClickCase{"decimalReadingStopsAtLetter", u"12abc", 10, 2, u"1100", {}},
+        ClickCase{"decimalHalfRoundsDown", u"2.5", 10, 2, u"10", {}},
+        ClickCase{"decimalHalfRoundsUp", u"3.5", 10, 2, u"100", {}},
+        ClickCase{"binaryToDecimal", u"101", 2, 10, u"5", {}},
+        ClickCase{"hexToDecimal", u"A", 16, 10, u"10", {}},
+        ClickCase{"hexToBinary", u"1F", 16, 2, u"0011111", {}},
+        ClickCase{"hexToOctal", u"FF", 16, 8, u"377", {}},
+        ClickCase{"decimalToOctal", u"255", 10, 8, u"377", {}},
+        ClickCase{"decimalToHex", u"255", 10, 16, u"FF", {}},
+        ClickCase{"octalToBinary", u"17", 8, 2, u"01111", {}},
+        ClickCase{"octalToDecimal", u"377", 8, 10, u"255", {}},
+        ClickCase{"octalToHex", u"17", 8, 16, u"0F", {}},
+        ClickCase{"binaryToHex", u"11111111", 2, 16, u"FF", {}},
+        ClickCase{"binaryToOctal", u"11111111", 2, 8, u"377", {}},
+        ClickCase{"decimalBlanksSkipped", u"1 2", 10, 2, u"1100", {}},
+        ClickCase{"decimalLargest", u"2147483647", 10, 2, u"1111111111111111111111111111111", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"decimalToBinaryTooLarge", u"2147483648", 10, 2, u"", {kRange}},
         ClickCase{"decimalToBinaryNegative", u"-1", 10, 2, u"", {kRange}},
         ClickCase{"decimalToHexNegative", u"-5", 10, 16, u"", {kRange}, u"10"},
-        ClickCase{"decimalToHexTooLargeHidesEarlierResult", u"2147483648", 10, 16, u"",
-                  {kRange}, u"10"},
+        ClickCase{
+            "decimalToHexTooLargeHidesEarlierResult", u"2147483648", 10, 16, u"", {kRange}, u"10"},
         ClickCase{"binaryToDecimal2To31", std::u16string(32, u'1'), 2, 10, u"", {kRange}},
         ClickCase{"binaryToDecimalTooLong", std::u16string(1025, u'0'), 2, 10, u"", {kRange}},
         ClickCase{"hexToDecimalHidesPartialBinary", u"FFFFFFFF", 16, 10, u"", {kRange}},

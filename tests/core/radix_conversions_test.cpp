@@ -42,7 +42,8 @@ std::ostream &operator<<(std::ostream &out, const MethodCase &c)
 }
 
 class WorkingStringMethodTest : public testing::TestWithParam<MethodCase>
-{};
+{
+};
 
 TEST_P(WorkingStringMethodTest, leavesTheWorkingStringsAsExpected)
 {
@@ -71,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     Expansion, WorkingStringMethodTest,
     testing::Values(ok("hexF", z16_2, u"F", u"1111"), ok("hex1KeepsTwoZeros", z16_2, u"1", u"001"),
                     ok("hex80", z16_2, u"80", u"10000000"), ok("hex1F", z16_2, u"1F", u"0011111"),
-                    ok("hex123", z16_2, u"123", u"00100100011"),
-                    ok("hex0", z16_2, u"0", u"000"), ok("hex00", z16_2, u"00", u"0000000"),
+                    ok("hex123", z16_2, u"123", u"00100100011"), ok("hex0", z16_2, u"0", u"000"),
+                    ok("hex00", z16_2, u"00", u"0000000"),
                     ok("hexLowerCaseReadAsUpper", z16_2, u"ff", u"11111111"),
                     ok("hexMixedCase", z16_2, u"aB", u"10101011"),
                     ok("hexPrefixPassedOver", z16_2, u"0xFF", u"00011111111"),
@@ -85,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Contraction, WorkingStringMethodTest,
-    testing::Values(ok("hex1", z2_16, u"1", u"1", u"0001"), ok("hex101", z2_16, u"101", u"5", u"0101"),
+    testing::Values(ok("hex1", z2_16, u"1", u"1", u"0001"),
+                    ok("hex101", z2_16, u"101", u"5", u"0101"),
                     ok("hexFF", z2_16, u"11111111", u"FF"),
                     ok("hex100", z2_16, u"100000000", u"100", u"000100000000"),
                     ok("hexLeadingZeroDigitKept", z2_16, u"00001111", u"0F"),
@@ -110,52 +112,51 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     ToDecimal, WorkingStringMethodTest,
-    testing::Values(
-        MethodCase{"hexFF", z16_10, u"FF", false, u"255", u"FF", u"11111111"},
-        MethodCase{"hex1F", z16_10, u"1F", false, u"31", u"1F", u"0011111"},
-        MethodCase{"hexLargest", z16_10, u"7FFFFFFF", false, u"2147483647", u"7FFFFFFF",
-                   repeat(u"1", 31)},
-        MethodCase{"hexLowerCase", z16_10, u"ff", false, u"255", u"ff", u"11111111"},
-        MethodCase{"hexNoDigitsIsZero", z16_10, u"xyz", false, u"0", u"xyz", u""},
-        MethodCase{"hex0", z16_10, u"0", false, u"0", u"0", u"000"},
-        MethodCase{"octal17", z8_10, u"17", false, u"15", u"17", u"01111"},
-        MethodCase{"octalLargest", z8_10, u"17777777777", false, u"2147483647", u"17777777777",
-                   u"0" + repeat(u"1", 31)},
-        MethodCase{"octal8IsZero", z8_10, u"8", false, u"0", u"8", u""}),
+    testing::Values(MethodCase{"hexFF", z16_10, u"FF", false, u"255", u"FF", u"11111111"},
+                    MethodCase{"hex1F", z16_10, u"1F", false, u"31", u"1F", u"0011111"},
+                    MethodCase{"hexLargest", z16_10, u"7FFFFFFF", false, u"2147483647", u"7FFFFFFF",
+                               repeat(u"1", 31)},
+                    MethodCase{"hexLowerCase", z16_10, u"ff", false, u"255", u"ff", u"11111111"},
+                    MethodCase{"hexNoDigitsIsZero", z16_10, u"xyz", false, u"0", u"xyz", u""},
+                    MethodCase{"hex0", z16_10, u"0", false, u"0", u"0", u"000"},
+                    MethodCase{"octal17", z8_10, u"17", false, u"15", u"17", u"01111"},
+                    MethodCase{"octalLargest", z8_10, u"17777777777", false, u"2147483647",
+                               u"17777777777", u"0" + repeat(u"1", 31)},
+                    MethodCase{"octal8IsZero", z8_10, u"8", false, u"0", u"8", u""}),
     [](const auto &info) { return info.param.name; });
 
 // A failing method stops where the counter or value overflows and leaves what it wrote so far.
 INSTANTIATE_TEST_SUITE_P(
     Failures, WorkingStringMethodTest,
-    testing::Values(
-        MethodCase{"expansionOf32768CharsFailsBeforeTheScan", z16_2, repeat(u"F", 32768), true,
-                   u"", repeat(u"F", 32768)},
-        MethodCase{"expansionOf32767CharsFailsAfterTheScanUntrimmed", z16_2,
-                   repeat(u"1", 32767), true, repeat(u"0001", 32767), repeat(u"1", 32767)},
-        MethodCase{"octalExpansionOf32767Chars", z8_2, repeat(u"1", 32767), true,
-                   repeat(u"001", 32767), repeat(u"1", 32767)},
-        MethodCase{"trimOfMoreThan32768CharsFails", z16_2, repeat(u"1", 8193), true,
-                   repeat(u"0001", 8193), repeat(u"1", 8193)},
-        MethodCase{"trimOfExactly32768CharsSucceeds", z16_2, repeat(u"1", 8192), false,
-                   u"001" + repeat(u"0001", 8191), repeat(u"1", 8192)},
-        MethodCase{"longExpansionStartingWith1NeedsNoTrim", z16_2, repeat(u"F", 32766), false,
-                   repeat(u"1111", 32766), repeat(u"F", 32766)},
-        MethodCase{"hexContractionPadsThenFails", z2_16, repeat(u"1", 32765), true, u"",
-                   u"000" + repeat(u"1", 32765)},
-        MethodCase{"hexContractionOfLargestAccepted", z2_16, repeat(u"1", 32764), false,
-                   repeat(u"F", 8191), repeat(u"1", 32764)},
-        MethodCase{"octalContractionPadsThenFails", z2_8, repeat(u"1", 32767), true, u"",
-                   u"00" + repeat(u"1", 32767)},
-        MethodCase{"octalToHexStopsAfterFailedExpansion", z8_16, repeat(u"7", 32767), true,
-                   repeat(u"111", 32767), repeat(u"7", 32767)},
-        MethodCase{"hexToDecimalBeyond31BitsLeavesBinaryInBoth", z16_10, u"80000000", true,
-                   u"1" + repeat(u"0", 31), u"80000000", u"1" + repeat(u"0", 31)},
-        MethodCase{"hexToDecimalFFFFFFFF", z16_10, u"FFFFFFFF", true, repeat(u"1", 32),
-                   u"FFFFFFFF", repeat(u"1", 32)},
-        MethodCase{"octalToDecimalBeyond31Bits", z8_10, u"20000000000", true,
-                   u"1" + repeat(u"0", 31), u"20000000000", u"1" + repeat(u"0", 31)},
-        MethodCase{"hexToDecimalFailedExpansionSkipsTheRest", z16_10, repeat(u"A", 32768), true,
-                   u"", repeat(u"A", 32768), u"old"}),
+    testing::Values(MethodCase{"expansionOf32768CharsFailsBeforeTheScan", z16_2,
+                               repeat(u"F", 32768), true, u"", repeat(u"F", 32768)},
+                    MethodCase{"expansionOf32767CharsFailsAfterTheScanUntrimmed", z16_2,
+                               repeat(u"1", 32767), true, repeat(u"0001", 32767),
+                               repeat(u"1", 32767)},
+                    MethodCase{"octalExpansionOf32767Chars", z8_2, repeat(u"1", 32767), true,
+                               repeat(u"001", 32767), repeat(u"1", 32767)},
+                    MethodCase{"trimOfMoreThan32768CharsFails", z16_2, repeat(u"1", 8193), true,
+                               repeat(u"0001", 8193), repeat(u"1", 8193)},
+                    MethodCase{"trimOfExactly32768CharsSucceeds", z16_2, repeat(u"1", 8192), false,
+                               u"001" + repeat(u"0001", 8191), repeat(u"1", 8192)},
+                    MethodCase{"longExpansionStartingWith1NeedsNoTrim", z16_2, repeat(u"F", 32766),
+                               false, repeat(u"1111", 32766), repeat(u"F", 32766)},
+                    MethodCase{"hexContractionPadsThenFails", z2_16, repeat(u"1", 32765), true, u"",
+                               u"000" + repeat(u"1", 32765)},
+                    MethodCase{"hexContractionOfLargestAccepted", z2_16, repeat(u"1", 32764), false,
+                               repeat(u"F", 8191), repeat(u"1", 32764)},
+                    MethodCase{"octalContractionPadsThenFails", z2_8, repeat(u"1", 32767), true,
+                               u"", u"00" + repeat(u"1", 32767)},
+                    MethodCase{"octalToHexStopsAfterFailedExpansion", z8_16, repeat(u"7", 32767),
+                               true, repeat(u"111", 32767), repeat(u"7", 32767)},
+                    MethodCase{"hexToDecimalBeyond31BitsLeavesBinaryInBoth", z16_10, u"80000000",
+                               true, u"1" + repeat(u"0", 31), u"80000000", u"1" + repeat(u"0", 31)},
+                    MethodCase{"hexToDecimalFFFFFFFF", z16_10, u"FFFFFFFF", true, repeat(u"1", 32),
+                               u"FFFFFFFF", repeat(u"1", 32)},
+                    MethodCase{"octalToDecimalBeyond31Bits", z8_10, u"20000000000", true,
+                               u"1" + repeat(u"0", 31), u"20000000000", u"1" + repeat(u"0", 31)},
+                    MethodCase{"hexToDecimalFailedExpansionSkipsTheRest", z16_10,
+                               repeat(u"A", 32768), true, u"", repeat(u"A", 32768), u"old"}),
     [](const auto &info) { return info.param.name; });
 
 TEST(ContractionTwice, secondCallGivesTheSameResult)

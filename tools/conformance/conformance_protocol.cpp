@@ -97,8 +97,7 @@ struct MethodEntry
     std::function<std::optional<std::u16string>(RadixConversions &, std::string_view arg)> run;
 };
 
-template<void (RadixConversions::*method)()>
-MethodEntry procedure()
+template<void (RadixConversions::*method)()> MethodEntry procedure()
 {
     return {ArgumentKind::None, [](RadixConversions &c, std::string_view) {
                 (c.*method)();
@@ -106,8 +105,7 @@ MethodEntry procedure()
             }};
 }
 
-template<void (RadixConversions::*method)(std::u16string_view)>
-MethodEntry procedureOnText1()
+template<void (RadixConversions::*method)(std::u16string_view)> MethodEntry procedureOnText1()
 {
     return {ArgumentKind::Text, [](RadixConversions &c, std::string_view arg) {
                 (c.*method)(decodeUnits(arg));

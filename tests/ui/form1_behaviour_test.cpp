@@ -1,0 +1,247 @@
+// The window at work: the Convert command on the real controls and its message boxes, the
+// text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
+#include "form1.h"
+#include "message_box_answerer.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using tarvex::Form1;
+
+class Form1BehaviourTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void freshWindowConvertsBinaryToDecimal();
+    void convert_data();
+    void convert();
+    void textCodeButtonsFillTheirOutputBoxes();
+    void typingIntoOutputBoxesIsReplacedByTheNextConversion();
+    void enterAndEscapeClickNothing();
+    void tabFromCommand1ReachesTheHiddenExitButtonThenText3();
+    void exitButtonClosesTheWindowAndEndsTheProgram();
+    void closeButtonEndsTheProgram();
+    void textBoxesTakeTextsBeyond32767Characters();
+
+private:
+    template<typename T = QWidget> T *control(const char *name) const
+    {
+        return m_form->findChild<T *>(QString::fromLatin1(name));
+    }
+    QLineEdit *box(const char *name) const { return control<QLineEdit>(name); }
+    void click(const char *button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+void Form1BehaviourTest::init()
+{
+    // Closing the window ends the program; the test application keeps running to look at it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void Form1BehaviourTest::cleanup()
+{
+    m_form.reset();
+}
+
+void Form1BehaviourTest::freshWindowConvertsBinaryToDecimal()
+{
+    MessageBoxAnswerer answerer;
+    QTest::keyClicks(box("Text1"), "101");
+    click("Command1");
+    QCOMPARE(box("Text2")->text(), QStringLiteral("5"));
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::convert_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("inputOption");
+    QTest::addColumn<QString>("outputOption");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString empty = QStringLiteral("输入源数据");
+    const QString same = QStringLiteral("请选不同的进制");
+    const QString range = QStringLiteral("数值超出范围");
+    QTest::newRow("hex to decimal") << "1F"
+                                    << "Option4"
+                                    << "Option7"
+                                    << "31" << QStringList{};
+    QTest::newRow("lower-case hex") << "ff"
+                                    << "Option4"
+                                    << "Option7"
+                                    << "255" << QStringList{};
+    QTest::newRow("decimal to hex") << "255"
+                                    << "Option3"
+                                    << "Option8"
+                                    << "FF" << QStringList{};
+    QTest::newRow("octal to binary") << "17"
+                                     << "Option2"
+                                     << "Option5"
+                                     << "01111" << QStringList{};
+    QTest::newRow("decimal zero") << "0"
+                                  << "Option3"
+                                  << "Option6"
+                                  << "0" << QStringList{};
+    QTest::newRow("empty input") << ""
+                                 << "Option1"
+                                 << "Option7"
+                                 << "0" << QStringList{empty};
+    QTest::newRow("same base keeps output") << "101"
+                                            << "Option1"
+                                            << "Option5"
+                                            << "kept" << QStringList{same};
+    QTest::newRow("empty and same base") << ""
+                                         << "Option3"
+                                         << "Option7"
+                                         << "kept" << QStringList{empty, same};
+    QTest::newRow("out of range empties output") << "FFFFFFFF"
+                                                 << "Option4"
+                                                 << "Option7"
+                                                 << "" << QStringList{range};
+}
+
+void Form1BehaviourTest::convert()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, inputOption);
+    QFETCH(QString, outputOption);
+    QFETCH(QString, output);
+    QFETCH(QStringList, messages);
+
+    control<QRadioButton>(inputOption.toLatin1())->setChecked(true);
+    control<QRadioButton>(outputOption.toLatin1())->setChecked(true);
+    box("Text1")->setText(input);
+    box("Text2")->setText(QStringLiteral("kept"));
+
+    MessageBoxAnswerer answerer(static_cast<int>(messages.size()));
+    click("Command1");
+
+    QCOMPARE(answerer.texts(), messages);
+    for (const MessageBoxAnswerer::Box &shown : answerer.boxes()) {
+        QVERIFY2(shown.title.trimmed().isEmpty(), qPrintable(shown.title));
+        QVERIFY(!shown.hasIcon);
+        QCOMPARE(shown.buttonCount, 1);
+        QVERIFY(!shown.okHasIcon);
+    }
+    QCOMPARE(box("Text2")->text(), output);
+}
+
+void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
+{
+    MessageBoxAnswerer answerer;
+    QTest::sendKeyEvent(QTest::Click, box("Text3"), Qt::Key_unknown, QStringLiteral("中"),
+                        Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, box("Text3"), Qt::Key_unknown, QStringLiteral("文"),
+                        Qt::NoModifier);
+    click("Command3");
+    QCOMPARE(box("Text4")->text(), QStringLiteral("D6D0CEC4"));
+
+    QTest::keyClicks(box("Text5"), "d6d0cec4");
+    click("Command4");
+    QCOMPARE(box("Text6")->text(), QStringLiteral("中文"));
+
+    box("Text3")->clear();
+    box("Text5")->clear();
+    click("Command3");
+    click("Command4");
+    QVERIFY(box("Text4")->text().isEmpty());
+    QVERIFY(box("Text6")->text().isEmpty());
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::typingIntoOutputBoxesIsReplacedByTheNextConversion()
+{
+    MessageBoxAnswerer answerer;
+    for (const char *output : {"Text2", "Text4", "Text6"}) {
+        QTest::keyClicks(box(output), "typed");
+        QCOMPARE(box(output)->text(), QStringLiteral("typed"));
+    }
+    QTest::keyClicks(box("Text1"), "1");
+    box("Text3")->setText(QStringLiteral("A"));
+    box("Text5")->setText(QStringLiteral("0041"));
+    click("Command1");
+    click("Command3");
+    click("Command4");
+    QCOMPARE(box("Text2")->text(), QStringLiteral("1"));
+    QCOMPARE(box("Text4")->text(), QStringLiteral("41"));
+    QCOMPARE(box("Text6")->text(), QStringLiteral("A"));
+}
+
+void Form1BehaviourTest::enterAndEscapeClickNothing()
+{
+    // With Text1 empty, a click on Convert would show a message and Exit would close.
+    MessageBoxAnswerer answerer;
+    control<QRadioButton>("Option4")->setChecked(true);
+    for (const char *focus : {"Text1", "Text2", "Text3", "Option1", "Option7"}) {
+        control(focus)->setFocus();
+        QTest::keyClick(control(focus), Qt::Key_Return);
+        QTest::keyClick(control(focus), Qt::Key_Enter);
+        QTest::keyClick(control(focus), Qt::Key_Escape);
+    }
+    QTest::qWait(30);
+    QVERIFY(!answerer.sawUnexpectedBox());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(box("Text2")->text().isEmpty());
+}
+
+void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
+{
+    control("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text3"));
+}
+
+// Runs the application's event loop until it ends by itself, after `action`; fails if it has
+// not ended within a few seconds.
+static void expectProgramToEndAfter(const std::function<void()> &action)
+{
+    QApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, action);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram()
+{
+    // Command2 lies outside the client area: the keyboard is the way to it.
+    expectProgramToEndAfter([this] {
+        control("Command2")->setFocus();
+        QTest::keyClick(control("Command2"), Qt::Key_Space);
+    });
+    QVERIFY(!m_form->isVisible());
+}
+
+void Form1BehaviourTest::closeButtonEndsTheProgram()
+{
+    expectProgramToEndAfter([this] { m_form->close(); });
+    QVERIFY(!m_form->isVisible());
+}
+
+void Form1BehaviourTest::textBoxesTakeTextsBeyond32767Characters()
+{
+    const QString longText(40000, QLatin1Char('1'));
+    for (const char *name : {"Text1", "Text3", "Text5"}) {
+        box(name)->setText(longText);
+        QCOMPARE(box(name)->text().size(), longText.size());
+    }
+}
+
+QTEST_MAIN(Form1BehaviourTest)
+#include "form1_behaviour_test.moc"

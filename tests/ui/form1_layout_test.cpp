@@ -1,0 +1,202 @@
+// The window as it opens: every control with its kind, container, caption, place, tab order,
+// stacking order and initial state.
+#include "form1.h"
+#include "twips.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTest>
+
+using tarvex::Form1;
+using tarvex::twipsRect;
+
+class Form1LayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controls_data();
+    void controls();
+    void tabOrderVisitsEveryControlInTurn();
+    void stackingOrder_data();
+    void stackingOrder();
+    void windowAsItOpens();
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+void Form1LayoutTest::init()
+{
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void Form1LayoutTest::cleanup()
+{
+    m_form.reset();
+}
+
+void Form1LayoutTest::controls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("checked");
+
+    const auto row = [](const char *name, const char *kind, const char *container,
+                        const QString &caption, QRect geometry, bool checked = false) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(container)
+                            << caption << geometry << checked;
+    };
+    row("Frame1", "QGroupBox", "Form1", "选择输入数据类型对应勾选",
+        twipsRect(120, 480, 3015, 1575));
+    row("Option1", "QRadioButton", "Frame1", "二进制", twipsRect(240, 360, 855, 255), true);
+    row("Option2", "QRadioButton", "Frame1", "八进制", twipsRect(1560, 360, 1215, 255));
+    row("Option3", "QRadioButton", "Frame1", "十进制", twipsRect(240, 840, 855, 375));
+    row("Option4", "QRadioButton", "Frame1", "十六进制", twipsRect(1560, 840, 1335, 495));
+    row("Frame2", "QGroupBox", "Form1", "选择输出数据类型对应勾选",
+        twipsRect(9360, 480, 3015, 1575));
+    row("Option5", "QRadioButton", "Frame2", "二进制", twipsRect(240, 360, 975, 255));
+    row("Option6", "QRadioButton", "Frame2", "八进制", twipsRect(1560, 360, 975, 255));
+    row("Option7", "QRadioButton", "Frame2", "十进制", twipsRect(240, 1080, 975, 255), true);
+    row("Option8", "QRadioButton", "Frame2", "十六进制", twipsRect(1560, 1080, 1095, 375));
+    row("Text1", "QLineEdit", "Form1", "", twipsRect(3120, 720, 6135, 375));
+    row("Text2", "QLineEdit", "Form1", "", twipsRect(3120, 1440, 6135, 375));
+    row("Command1", "QPushButton", "Form1", "转换", twipsRect(12480, 600, 1335, 1455));
+    row("Command2", "QPushButton", "Form1", "退出", twipsRect(5880, 12720, 1335, 495));
+    row("Label1", "QLabel", "Form1", "数据输入框", twipsRect(3120, 720, 1455, 495));
+    row("Frame3", "QGroupBox", "Form1", "请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能",
+        twipsRect(0, 0, 13935, 9135));
+    row("Frame4", "QGroupBox", "Frame3", "数据输入框", twipsRect(3120, 360, 6255, 735));
+    row("Frame5", "QGroupBox", "Frame3", "输出结果框", twipsRect(3120, 1080, 6255, 975));
+    row("Frame6", "QGroupBox", "Frame3", "中文转换十六进制", twipsRect(120, 2160, 13695, 3255));
+    row("Frame7", "QGroupBox", "Frame6", "请在框中输入中文", twipsRect(120, 360, 13455, 1215));
+    row("Text3", "QLineEdit", "Frame7", "", twipsRect(120, 240, 11535, 855));
+    row("Command3", "QPushButton", "Frame7", "转换到十六进制", twipsRect(11640, 240, 1695, 855));
+    row("Frame8", "QGroupBox", "Frame6", "输出十六进制结果", twipsRect(120, 1680, 13335, 1455));
+    row("Text4", "QLineEdit", "Frame8", "", twipsRect(120, 240, 13095, 1095));
+    row("Frame9", "QGroupBox", "Frame3", "十六进制转换中文", twipsRect(120, 5520, 13695, 3495));
+    row("Frame10", "QGroupBox", "Frame9", "请在框中输入十六进制数据",
+        twipsRect(120, 240, 13455, 1215));
+    row("Text5", "QLineEdit", "Frame10", "", twipsRect(120, 240, 11655, 855));
+    row("Command4", "QPushButton", "Frame10", "转换到中文", twipsRect(11880, 240, 1455, 855));
+    row("Frame11", "QGroupBox", "Frame9", "输出转换后的中文结果",
+        twipsRect(120, 1440, 13455, 1935));
+    row("Text6", "QLineEdit", "Frame11", "", twipsRect(120, 240, 13215, 1575));
+}
+
+void Form1LayoutTest::controls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, checked);
+
+    auto *control = m_form->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->metaObject()->className(), kind);
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(control->isVisibleTo(m_form.get()));
+    QVERIFY(control->isEnabled());
+
+    if (auto *box = qobject_cast<QGroupBox *>(control)) {
+        QCOMPARE(box->title(), caption);
+        QVERIFY(!box->isCheckable());
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->isChecked(), checked);
+    } else if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), caption);
+    } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->maxLength(), std::numeric_limits<int>::max());
+        // Screen readers announce the box by the caption of the group box it stands in or
+        // under; Text1 and Text2 stand under Frame4 and Frame5.
+        const QString under = container == "Form1"
+                                  ? m_form
+                                        ->findChild<QGroupBox *>(
+                                            control->objectName() == "Text1" ? "Frame4" : "Frame5")
+                                        ->title()
+                                  : qobject_cast<QGroupBox *>(control->parentWidget())->title();
+        QCOMPARE(box->accessibleName(), under);
+    }
+}
+
+void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
+{
+    const auto tabStops = [this] {
+        QStringList chain;
+        QWidget *widget = m_form.get();
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                chain << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != m_form.get());
+        return chain.join(' ');
+    };
+    // Each group of radio buttons is a single stop, at its selected button.
+    QCOMPARE(tabStops(), QStringLiteral("Option1 Option7 Text1 Text2 Command1 Command2 Text3 "
+                                        "Command3 Text4 Text5 Command4 Text6"));
+    m_form->findChild<QRadioButton *>("Option3")->setChecked(true);
+    m_form->findChild<QRadioButton *>("Option8")->setChecked(true);
+    QCOMPARE(tabStops(), QStringLiteral("Option3 Option8 Text1 Text2 Command1 Command2 Text3 "
+                                        "Command3 Text4 Text5 Command4 Text6"));
+}
+
+void Form1LayoutTest::stackingOrder_data()
+{
+    QTest::addColumn<QStringList>("backToFront");
+    QTest::newRow("Form1") << QStringList{"Label1", "Frame3", "Frame1",   "Frame2",
+                                          "Text1",  "Text2",  "Command1", "Command2"};
+    QTest::newRow("Frame3") << QStringList{"Frame4", "Frame5", "Frame6", "Frame9"};
+    QTest::newRow("Frame9") << QStringList{"Frame10", "Frame11"};
+    QTest::newRow("Frame6") << QStringList{"Frame7", "Frame8"};
+    QTest::newRow("Frame7") << QStringList{"Text3", "Command3"};
+    QTest::newRow("Frame10") << QStringList{"Text5", "Command4"};
+    QTest::newRow("Frame1") << QStringList{"Option1", "Option2", "Option3", "Option4"};
+    QTest::newRow("Frame2") << QStringList{"Option5", "Option6", "Option7", "Option8"};
+}
+
+void Form1LayoutTest::stackingOrder()
+{
+    QFETCH(QStringList, backToFront);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    QWidget *container = name == "Form1" ? m_form.get() : m_form->findChild<QWidget *>(name);
+    QStringList children;
+    for (QObject *child : container->children())
+        if (child->isWidgetType() && !child->objectName().isEmpty())
+            children << child->objectName();
+    QCOMPARE(children, backToFront);
+}
+
+void Form1LayoutTest::windowAsItOpens()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版"));
+    QCOMPARE(m_form->size(), QSize(932, 613));
+    QVERIFY(m_form->findChild<QMenuBar *>() == nullptr);
+    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {32, 32}, {16, 16}}));
+
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
+
+    // Frame3 leaves a strip of 45 twips on the right and 60 at the bottom; Command2 lies
+    // below the client area.
+    QCOMPARE(m_form->width() - m_form->findChild<QWidget *>("Frame3")->width(), 3);
+    QVERIFY(m_form->findChild<QWidget *>("Command2")->y() > m_form->height());
+}
+
+QTEST_MAIN(Form1LayoutTest)
+#include "form1_layout_test.moc"

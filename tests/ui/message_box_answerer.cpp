@@ -1,0 +1,42 @@
+#include "message_box_answerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+MessageBoxAnswerer::MessageBoxAnswerer(int expectedBoxes) : m_expectedBoxes(expectedBoxes)
+{
+    connect(&m_poll, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
+    m_poll.start(5);
+}
+
+QStringList MessageBoxAnswerer::texts() const
+{
+    QStringList texts;
+    for (const Box &box : m_boxes)
+        texts << box.text;
+    return texts;
+}
+
+void MessageBoxAnswerer::answer()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == nullptr)
+        return;
+    auto *box = qobject_cast<QMessageBox *>(modal);
+    if (box == nullptr) {
+        m_boxes.append(
+            {QStringLiteral("<not a message box>"), modal->windowTitle(), false, 0, false});
+        modal->close();
+        return;
+    }
+    QAbstractButton *ok = box->button(QMessageBox::Ok);
+    m_boxes.append({box->text(), box->windowTitle(), !box->iconPixmap().isNull(),
+                    static_cast<int>(box->buttons().size()),
+                    ok != nullptr && !ok->icon().isNull()});
+    if (ok != nullptr)
+        ok->click();
+    else
+        box->close();
+}

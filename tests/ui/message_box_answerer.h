@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Answers the modal message boxes that appear while it lives: it polls for the active modal
+// widget, records what the box shows and clicks OK. Boxes beyond the number expected are
+// recorded as unexpected and closed at once, so that a test never hangs in a box's event loop.
+class MessageBoxAnswerer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Box
+    {
+        QString text;
+        QString title;
+        bool hasIcon;
+        int buttonCount;
+        bool okHasIcon;
+    };
+
+    explicit MessageBoxAnswerer(int expectedBoxes = 0);
+
+    [[nodiscard]] const QList<Box> &boxes() const { return m_boxes; }
+    [[nodiscard]] QStringList texts() const;
+    [[nodiscard]] bool sawUnexpectedBox() const { return m_boxes.size() > m_expectedBoxes; }
+
+private:
+    void answer();
+
+    int m_expectedBoxes;
+    QList<Box> m_boxes;
+    QTimer m_poll;
+};

@@ -1,0 +1,255 @@
+#include "form1.h"
+
+#include "message_box.h"
+#include "text_codes.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+
+namespace tarvex {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版");
+
+// The client area at design size, and where it first appears on the screen.
+constexpr QRect kClientArea = twipsRect(2385, 2370, 13980, 9195);
+
+template<typename Widget> Widget *place(Widget *widget, const QString &name, QRect geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// Tab reaches a group of radio buttons at its selected button only. Qt does this by itself
+// only once a group has had the focus, so the other group would otherwise be entered at its
+// first button.
+void keepTabStopOnSelection(QRadioButton *option)
+{
+    option->setFocusPolicy(Qt::ClickFocus);
+    QObject::connect(option, &QRadioButton::toggled, option, [option](bool checked) {
+        option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+}
+
+QGroupBox *groupBox(const QString &name, const QString &title, QWidget *container, QRect geometry)
+{
+    return place(new QGroupBox(title, container), name, geometry);
+}
+
+QRadioButton *radioButton(const QString &name, const QString &caption, QWidget *container,
+                          QRect geometry)
+{
+    return place(new QRadioButton(caption, container), name, geometry);
+}
+
+// Buttons are clicked with the mouse or the space bar only: none is the window's default
+// (Enter) or cancel (Escape) button.
+QPushButton *pushButton(const QString &name, const QString &caption, QWidget *container,
+                        QRect geometry)
+{
+    auto *button = place(new QPushButton(caption, container), name, geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+// Single-line and editable, without a length limit. Screen readers announce a box by the
+// caption of the group box it stands in or under.
+QLineEdit *textBox(const QString &name, const QString &accessibleName, QWidget *container,
+                   QRect geometry)
+{
+    auto *box = place(new QLineEdit(container), name, geometry);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/tarvex/tarvex.ico")));
+    setGeometry(kClientArea);
+
+    createConverterControls();
+    createTextCodePanels();
+    createExitButton();
+    setTabOrder();
+    connectCommands();
+    m_options[0]->setFocus();
+}
+
+void Form1::createConverterControls()
+{
+    m_label1 = place(new QLabel(QStringLiteral("数据输入框"), this), QStringLiteral("Label1"),
+                     twipsRect(3120, 720, 1455, 495));
+    m_frame3 = groupBox(QStringLiteral("Frame3"),
+                        QStringLiteral("请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能"),
+                        this, twipsRect(0, 0, 13935, 9135));
+    groupBox(QStringLiteral("Frame4"), QStringLiteral("数据输入框"), m_frame3,
+             twipsRect(3120, 360, 6255, 735));
+    groupBox(QStringLiteral("Frame5"), QStringLiteral("输出结果框"), m_frame3,
+             twipsRect(3120, 1080, 6255, 975));
+
+    m_frame1 = groupBox(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"), this,
+                        twipsRect(120, 480, 3015, 1575));
+    createBaseButtons(m_frame1, 0,
+                      {twipsRect(240, 360, 855, 255), twipsRect(1560, 360, 1215, 255),
+                       twipsRect(240, 840, 855, 375), twipsRect(1560, 840, 1335, 495)});
+    m_frame2 = groupBox(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"), this,
+                        twipsRect(9360, 480, 3015, 1575));
+    createBaseButtons(m_frame2, 4,
+                      {twipsRect(240, 360, 975, 255), twipsRect(1560, 360, 975, 255),
+                       twipsRect(240, 1080, 975, 255), twipsRect(1560, 1080, 1095, 375)});
+    m_options[0]->setChecked(true);
+    m_options[6]->setChecked(true);
+
+    m_text1 = textBox(QStringLiteral("Text1"), QStringLiteral("数据输入框"), this,
+                      twipsRect(3120, 720, 6135, 375));
+    m_text1->installEventFilter(new KeyFilter([this] { return inputBase(); }, m_text1));
+    m_text2 = textBox(QStringLiteral("Text2"), QStringLiteral("输出结果框"), this,
+                      twipsRect(3120, 1440, 6135, 375));
+    m_command1 = pushButton(QStringLiteral("Command1"), QStringLiteral("转换"), this,
+                            twipsRect(12480, 600, 1335, 1455));
+}
+
+// The four base buttons of a group, binary to hexadecimal, as Option<first + 1> onwards.
+void Form1::createBaseButtons(QGroupBox *group, std::size_t first,
+                              const std::array<QRect, 4> &geometries)
+{
+    static const std::array<QString, 4> captions = {
+        QStringLiteral("二进制"), QStringLiteral("八进制"), QStringLiteral("十进制"),
+        QStringLiteral("十六进制")};
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        QRadioButton *option = radioButton(QStringLiteral("Option%1").arg(first + i + 1),
+                                           captions[i], group, geometries[i]);
+        keepTabStopOnSelection(option);
+        m_options[first + i] = option;
+    }
+}
+
+void Form1::createTextCodePanels()
+{
+    QGroupBox *frame6 = groupBox(QStringLiteral("Frame6"), QStringLiteral("中文转换十六进制"),
+                                 m_frame3, twipsRect(120, 2160, 13695, 3255));
+    QGroupBox *frame7 = groupBox(QStringLiteral("Frame7"), QStringLiteral("请在框中输入中文"),
+                                 frame6, twipsRect(120, 360, 13455, 1215));
+    m_text3 =
+        textBox(QStringLiteral("Text3"), frame7->title(), frame7, twipsRect(120, 240, 11535, 855));
+    m_command3 = pushButton(QStringLiteral("Command3"), QStringLiteral("转换到十六进制"), frame7,
+                            twipsRect(11640, 240, 1695, 855));
+    QGroupBox *frame8 = groupBox(QStringLiteral("Frame8"), QStringLiteral("输出十六进制结果"),
+                                 frame6, twipsRect(120, 1680, 13335, 1455));
+    m_text4 =
+        textBox(QStringLiteral("Text4"), frame8->title(), frame8, twipsRect(120, 240, 13095, 1095));
+
+    QGroupBox *frame9 = groupBox(QStringLiteral("Frame9"), QStringLiteral("十六进制转换中文"),
+                                 m_frame3, twipsRect(120, 5520, 13695, 3495));
+    QGroupBox *frame10 =
+        groupBox(QStringLiteral("Frame10"), QStringLiteral("请在框中输入十六进制数据"), frame9,
+                 twipsRect(120, 240, 13455, 1215));
+    m_text5 = textBox(QStringLiteral("Text5"), frame10->title(), frame10,
+                      twipsRect(120, 240, 11655, 855));
+    m_command4 = pushButton(QStringLiteral("Command4"), QStringLiteral("转换到中文"), frame10,
+                            twipsRect(11880, 240, 1455, 855));
+    QGroupBox *frame11 = groupBox(QStringLiteral("Frame11"), QStringLiteral("输出转换后的中文结果"),
+                                  frame9, twipsRect(120, 1440, 13455, 1935));
+    m_text6 = textBox(QStringLiteral("Text6"), frame11->title(), frame11,
+                      twipsRect(120, 240, 13215, 1575));
+}
+
+// Below the client area at design size, so it is seen only in a taller window, but it keeps
+// its place in the tab order.
+void Form1::createExitButton()
+{
+    m_command2 = pushButton(QStringLiteral("Command2"), QStringLiteral("退出"), this,
+                            twipsRect(5880, 12720, 1335, 495));
+}
+
+void Form1::setTabOrder()
+{
+    QWidget *const chain[] = {m_options[0], m_options[1], m_options[2], m_options[3], m_options[4],
+                              m_options[5], m_options[6], m_options[7], m_text1,      m_text2,
+                              m_command1,   m_command2,   m_text3,      m_command3,   m_text4,
+                              m_text5,      m_command4,   m_text6};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void Form1::connectCommands()
+{
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+InputBase Form1::inputBase() const
+{
+    if (m_options[0]->isChecked())
+        return InputBase::Binary;
+    if (m_options[1]->isChecked())
+        return InputBase::Octal;
+    if (m_options[2]->isChecked())
+        return InputBase::Decimal;
+    return InputBase::Hexadecimal;
+}
+
+std::u16string Form1::text1() const
+{
+    return m_text1->text().toStdU16String();
+}
+
+void Form1::setText2(const std::u16string &text)
+{
+    m_text2->setText(toQString(text));
+}
+
+bool Form1::isOptionSet(OptionButton button) const
+{
+    return m_options.at(static_cast<std::size_t>(button) - 1)->isChecked();
+}
+
+void Form1::showMessage(std::u16string_view message)
+{
+    showMessageBox(this, toQString(message));
+}
+
+void Form1::Command1_Click()
+{
+    runConvertCommand(*this);
+}
+
+void Form1::Command2_Click()
+{
+    close();
+}
+
+void Form1::Command3_Click()
+{
+    m_text4->setText(toQString(TextToHexCodes(m_text3->text().toStdU16String())));
+}
+
+void Form1::Command4_Click()
+{
+    m_text6->setText(toQString(HexCodesToText(m_text5->text().toStdU16String())));
+}
+
+} // namespace tarvex

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "convert_command.h"
+#include "key_filter.h"
+#include "radix_conversions.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tarvex {
+
+// The one window of the program: the radix converter on top (input and output bases, the
+// input and output boxes, Convert), the two text-code panels below, and the hidden Exit button.
+// Every control sits at a fixed place given in twips. The window owns the working strings and
+// the conversion methods of the radix converter and serves as the Convert command's window.
+class Form1 : public QWidget, public ConvertWindow, public RadixConversions
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+    // ConvertWindow
+    [[nodiscard]] std::u16string text1() const override;
+    void setText2(const std::u16string &text) override;
+    [[nodiscard]] bool isOptionSet(OptionButton button) const override;
+    void showMessage(std::u16string_view message) override;
+    [[nodiscard]] RadixConversions &conversions() override { return *this; }
+
+private:
+    void createConverterControls();
+    void createBaseButtons(QGroupBox *group, std::size_t first,
+                           const std::array<QRect, 4> &geometries);
+    void createTextCodePanels();
+    void createExitButton();
+    void setTabOrder();
+    void connectCommands();
+
+    [[nodiscard]] InputBase inputBase() const;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+    // Back to front, as they are created: Label1 lies behind Frame3, the top row in front of it.
+    QLabel *m_label1 = nullptr;
+    QGroupBox *m_frame3 = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    std::array<QRadioButton *, 8> m_options{};
+    QLineEdit *m_text1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command2 = nullptr;
+    QLineEdit *m_text3 = nullptr;
+    QPushButton *m_command3 = nullptr;
+    QLineEdit *m_text4 = nullptr;
+    QLineEdit *m_text5 = nullptr;
+    QPushButton *m_command4 = nullptr;
+    QLineEdit *m_text6 = nullptr;
+};
+
+} // namespace tarvex
