@@ -107,6 +107,31 @@ std::string Cp936::encode(std::u16string_view text)
     return bytes;
 }
 
+std::u16string Cp936::decode(std::string_view bytes)
+{
+    const DecodeTable &table = decodeTable();
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(bytes[i]);
+        if (table.singles[byte] != kNoCharacter) {
+            text.push_back(table.singles[byte]);
+            continue;
+        }
+        const char16_t pair = i + 1 < bytes.size()
+                                  ? table.pairs[static_cast<std::size_t>(byte) << 8 |
+                                                static_cast<std::uint8_t>(bytes[i + 1])]
+                                  : kNoCharacter;
+        if (pair != kNoCharacter) {
+            text.push_back(pair);
+            ++i;
+        } else {
+            text.push_back(kReplacement);
+        }
+    }
+    return text;
+}
+
 void Cp936::decodeByte(std::uint8_t byte, std::u16string &out)
 {
     const char16_t ch = decodeTable().singles[byte];

@@ -26,6 +26,9 @@ public:
     // The text of a whole string in code page 936, unrepresentable units as '?'.
     [[nodiscard]] static std::string encode(std::u16string_view text);
 
+    // The text of code page 936 bytes, each byte that does not form a character as U+FFFD.
+    [[nodiscard]] static std::u16string decode(std::string_view bytes);
+
     // Appends the characters that the one byte, or the two bytes hi lo, stand for. A byte that
     // does not begin a character, or a lead byte whose second byte does not complete one, gives
     // U+FFFD, and the second byte is then read anew on its own.

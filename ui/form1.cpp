@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "message_box.h"
+#include "mod_tray.h"
 #include "text_codes.h"
 #include "twips.h"
 
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 
 #include <limits>
+#include <utility>
 
 namespace tarvex {
 
@@ -230,6 +232,19 @@ bool Form1::isOptionSet(OptionButton button) const
 void Form1::showMessage(std::u16string_view message)
 {
     showMessageBox(this, toQString(message));
+}
+
+void Form1::setVisible(bool visible)
+{
+    if (visible && !std::exchange(m_loaded, true))
+        Form1_Load();
+    QWidget::setVisible(visible);
+}
+
+void Form1::Form1_Load()
+{
+    modTray::AddTrayIcon(this, QStringLiteral("移动显示"), QStringLiteral("Tarvex 1.0版"),
+                         QStringLiteral("Olmira作品: 欢迎大家使用！"), win::NIIF_WARNING);
 }
 
 void Form1::Command1_Click()

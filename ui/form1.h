@@ -33,6 +33,9 @@ public:
     void showMessage(std::u16string_view message) override;
     [[nodiscard]] RadixConversions &conversions() override { return *this; }
 
+    // Runs the Load step before the window is first shown.
+    void setVisible(bool visible) override;
+
 private:
     void createConverterControls();
     void createBaseButtons(QGroupBox *group, std::size_t first,
@@ -44,6 +47,7 @@ private:
 
     [[nodiscard]] InputBase inputBase() const;
 
+    void Form1_Load();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -65,6 +69,7 @@ private:
     QLineEdit *m_text5 = nullptr;
     QPushButton *m_command4 = nullptr;
     QLineEdit *m_text6 = nullptr;
+    bool m_loaded = false;
 };
 
 } // namespace tarvex

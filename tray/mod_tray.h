@@ -1,0 +1,39 @@
+#pragma once
+
+#include "notify_icon_data.h"
+#include "win_types.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+// The notification-area icon of the main window: its tool-tip, the greeting balloon at start,
+// and a left click on it that hides or brings back the window. The icon's clicks reach the
+// window as a message of its own, which TrayWindowProc, put in front of the window's event
+// handling, picks out before passing every message on.
+namespace tarvex::modTray {
+
+// The message the icon's mouse events arrive as; the mouse message is its lParam.
+constexpr win::UINT kTrayCallbackMessage = 2025;
+constexpr win::UINT kTrayIconId = 1;
+
+// The module's state, set by AddTrayIcon for the rest of the program's life.
+extern QPointer<QWidget> trayForm;
+extern win::WNDPROC prevWndProc;
+extern win::NOTIFYICONDATAA trayIconData;
+
+// Puts the icon for `window` into the notification area with its tool-tip and balloon, then
+// hooks TrayWindowProc in front of the window's event handling. The icon goes when the
+// program ends. Texts that do not fit their members of trayIconData are cut.
+void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloonTitle,
+                 const QString &balloonText, std::int32_t balloonIconKind);
+
+// The hook on the window: a left-button release over the icon hides the window or brings it
+// back; every message, the icon's included, then goes on unchanged to the window's own
+// handling, whose result it returns.
+win::LRESULT TrayWindowProc(win::HWND hWnd, win::UINT uMsg, win::WPARAM wParam,
+                            win::LPARAM lParam);
+
+} // namespace tarvex::modTray

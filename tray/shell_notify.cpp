@@ -1,0 +1,43 @@
+#include "shell_notify.h"
+
+#include "tray_icon_host.h"
+#include "window_handles.h"
+
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+namespace tarvex::win {
+
+namespace {
+
+TrayIconHost *findIcon(QWidget *window, UINT id)
+{
+    for (auto *host : window->findChildren<TrayIconHost *>(QString(), Qt::FindDirectChildrenOnly))
+        if (host->id() == id)
+            return host;
+    return nullptr;
+}
+
+} // namespace
+
+BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data)
+{
+    QWidget *window = data != nullptr ? windowFromHandle(data->hWnd) : nullptr;
+    if (window == nullptr)
+        return 0;
+    TrayIconHost *existing = findIcon(window, data->uID);
+    switch (message) {
+    case NIM_ADD:
+        if (existing != nullptr)
+            return 0;
+        new TrayIconHost(*data, window);
+        return QSystemTrayIcon::isSystemTrayAvailable() ? 1 : 0;
+    case NIM_DELETE:
+        delete existing;
+        return existing != nullptr ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+} // namespace tarvex::win

@@ -1,0 +1,111 @@
+#include "tray_icon_host.h"
+
+#include "window_handles.h"
+#include "window_proc_hook.h"
+
+#include <QTimer>
+
+namespace tarvex::win {
+
+namespace {
+
+// Qt reports a tray icon's geometry as empty for a short while after show() (about 20 ms on
+// X11); a balloon shown then lands at the corner of the screen. Wait for the geometry, but
+// not forever: a tray host that never comes gets no balloon.
+constexpr int kBalloonPollMilliseconds = 10;
+constexpr int kBalloonPollTries = 1000;
+
+QSystemTrayIcon::MessageIcon balloonIcon(DWORD infoFlags)
+{
+    switch (infoFlags) {
+    case NIIF_INFO:
+        return QSystemTrayIcon::Information;
+    case NIIF_WARNING:
+        return QSystemTrayIcon::Warning;
+    case NIIF_ERROR:
+        return QSystemTrayIcon::Critical;
+    default:
+        return QSystemTrayIcon::NoIcon;
+    }
+}
+
+QString toQString(const std::u16string &text)
+{
+    return QString::fromStdU16String(text);
+}
+
+} // namespace
+
+std::optional<Balloon> balloonOf(const NOTIFYICONDATAA &record)
+{
+    if ((record.uFlags & NIF_INFO) == 0)
+        return std::nullopt;
+    Balloon balloon{toQString(recordText(record.szInfoTitle)), toQString(recordText(record.szInfo)),
+                    balloonIcon(record.dwInfoFlags), static_cast<int>(record.uTimeout)};
+    if (balloon.title.isEmpty() && balloon.text.isEmpty())
+        return std::nullopt;
+    return balloon;
+}
+
+TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
+    : QObject(parent), m_window(record.hWnd), m_id(record.uID),
+      m_callbackMessage(record.uCallbackMessage), m_icon(new QSystemTrayIcon(this)),
+      m_balloon(balloonOf(record))
+{
+    if ((record.uFlags & NIF_ICON) != 0)
+        m_icon->setIcon(iconFromHandle(record.hIcon));
+    if ((record.uFlags & NIF_TIP) != 0)
+        m_icon->setToolTip(toQString(recordText(record.szTip)));
+    if ((record.uFlags & NIF_MESSAGE) != 0)
+        connect(m_icon, &QSystemTrayIcon::activated, this, &TrayIconHost::onActivated);
+    m_icon->show();
+
+    if (m_balloon) {
+        m_balloonWait = new QTimer(this);
+        connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonWhenPlaced);
+        m_balloonWait->start(kBalloonPollMilliseconds);
+    }
+}
+
+void TrayIconHost::post(UINT mouseMessage) const
+{
+    PostMessageA(m_window, m_callbackMessage, m_id, static_cast<LPARAM>(mouseMessage));
+}
+
+// Qt reports a left click once, when the button goes down, and a double-click as one click
+// and then the double-click, without the second click. The window expects what the mouse
+// did over the icon: a release for each left click, and the double-click notification
+// between the two releases of a double-click.
+void TrayIconHost::onActivated(QSystemTrayIcon::ActivationReason reason) const
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        post(WM_LBUTTONUP);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        post(WM_LBUTTONDBLCLK);
+        post(WM_LBUTTONUP);
+        break;
+    case QSystemTrayIcon::Context:
+        post(WM_RBUTTONUP);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        post(WM_MBUTTONUP);
+        break;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+}
+
+void TrayIconHost::showBalloonWhenPlaced()
+{
+    if (!m_icon->geometry().isEmpty()) {
+        m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
+                            m_balloon->milliseconds);
+    } else if (++m_balloonTries < kBalloonPollTries) {
+        return;
+    }
+    m_balloonWait->stop();
+}
+
+} // namespace tarvex::win
