@@ -83,8 +83,7 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
     prevWndProc = win::SetWindowLongA(trayIconData.hWnd, win::GWL_WNDPROC, TrayWindowProc);
 }
 
-win::LRESULT TrayWindowProc(win::HWND hWnd, win::UINT uMsg, win::WPARAM wParam,
-                            win::LPARAM lParam)
+win::LRESULT TrayWindowProc(win::HWND hWnd, win::UINT uMsg, win::WPARAM wParam, win::LPARAM lParam)
 {
     if (uMsg == kTrayCallbackMessage) {
         // Nothing in handling the icon's message may keep the message from the window.

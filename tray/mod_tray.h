@@ -33,7 +33,6 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
 // The hook on the window: a left-button release over the icon hides the window or brings it
 // back; every message, the icon's included, then goes on unchanged to the window's own
 // handling, whose result it returns.
-win::LRESULT TrayWindowProc(win::HWND hWnd, win::UINT uMsg, win::WPARAM wParam,
-                            win::LPARAM lParam);
+win::LRESULT TrayWindowProc(win::HWND hWnd, win::UINT uMsg, win::WPARAM wParam, win::LPARAM lParam);
 
 } // namespace tarvex::modTray

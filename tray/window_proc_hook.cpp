@@ -18,8 +18,7 @@ class PostedMessageEvent : public QEvent
 public:
     PostedMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
         : QEvent(type()), message(message), wParam(wParam), lParam(lParam)
-    {
-    }
+    {}
 
     static Type type()
     {

@@ -151,8 +151,7 @@ void ModTrayTest::longTextsAreCutAtACharacterBoundary_data()
     QTest::addColumn<QByteArray>("expected");
 
     const QByteArray zhong = QByteArray::fromHex("D6D0");
-    QTest::newRow("127 bytes fit a tip") << QString(127, 'a') << 128
-                                         << QByteArray(127, 'a') + '\0';
+    QTest::newRow("127 bytes fit a tip") << QString(127, 'a') << 128 << QByteArray(127, 'a') + '\0';
     QTest::newRow("128 bytes do not") << QString(128, 'a') << 128 << QByteArray(127, 'a') + '\0';
     QTest::newRow("a two-byte character is not split")
         << QString(64, QChar(u'中')) << 128 << zhong.repeated(63) + '\0' + ' ';
@@ -161,8 +160,8 @@ void ModTrayTest::longTextsAreCutAtACharacterBoundary_data()
     QTest::newRow("title of 40 Chinese characters")
         << QString(40, QChar(u'中')) << 64 << zhong.repeated(31) + '\0' + ' ';
     QTest::newRow("empty") << QString() << 64 << textMember({}, 64);
-    QTest::newRow("unencodable becomes a question mark") << QStringLiteral("한") << 64
-                                                         << textMember("?", 64);
+    QTest::newRow("unencodable becomes a question mark")
+        << QStringLiteral("한") << 64 << textMember("?", 64);
 }
 
 void ModTrayTest::longTextsAreCutAtACharacterBoundary()
@@ -273,7 +272,8 @@ void ModTrayTest::everyEventReachesTheWindowsOwnHandlingUnchanged()
         if (type >= QEvent::User + 7 || type == QEvent::KeyPress || type == QEvent::Resize)
             sent.append(type);
     QCOMPARE(sent.size(), 4);
-    QCOMPARE(sent.mid(0, 2), (QList<QEvent::Type>{QEvent::Type(QEvent::User + 7), QEvent::KeyPress}));
+    QCOMPARE(sent.mid(0, 2),
+             (QList<QEvent::Type>{QEvent::Type(QEvent::User + 7), QEvent::KeyPress}));
     QVERIFY(sent.at(2) > QEvent::User + 7);
     QCOMPARE(sent.at(3), QEvent::Resize);
     QCOMPARE(g_seenMessages, QList<UINT>{2025});

@@ -2,10 +2,12 @@
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
 #include "form1.h"
 #include "message_box_answerer.h"
+#include "mod_tray.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +23,7 @@ private slots:
     void init();
     void cleanup();
 
+    void loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown();
     void freshWindowConvertsBinaryToDecimal();
     void convert_data();
     void convert();
@@ -55,6 +58,28 @@ void Form1BehaviourTest::init()
 void Form1BehaviourTest::cleanup()
 {
     m_form.reset();
+}
+
+void Form1BehaviourTest::loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown()
+{
+    Form1 fresh;
+    QVERIFY(tarvex::modTray::trayForm != &fresh);
+    // The hook is in place before the window is shown: it sees the Show event itself.
+    fresh.show();
+    QCOMPARE(tarvex::modTray::trayForm.data(), &fresh);
+    const tarvex::win::NOTIFYICONDATAA &record = tarvex::modTray::trayIconData;
+    QCOMPARE(QString::fromStdU16String(tarvex::win::recordText(record.szTip)),
+             QStringLiteral("移动显示"));
+    QCOMPARE(QString::fromStdU16String(tarvex::win::recordText(record.szInfoTitle)),
+             QStringLiteral("Tarvex 1.0版"));
+    QCOMPARE(QString::fromStdU16String(tarvex::win::recordText(record.szInfo)),
+             QStringLiteral("Olmira作品: 欢迎大家使用！"));
+    QCOMPARE(record.dwInfoFlags, tarvex::win::DWORD{2});
+    QCOMPARE(record.hWnd, tarvex::win::HWND(fresh.winId()));
+
+    fresh.hide();
+    fresh.show();
+    QCOMPARE(fresh.findChildren<QSystemTrayIcon *>().size(), 1);
 }
 
 void Form1BehaviourTest::freshWindowConvertsBinaryToDecimal()

@@ -1,0 +1,56 @@
+# Sourced by the end-to-end tests: a private X desktop (Xvfb, the openbox window manager and
+# the trayer notification area) and helpers to look at windows. Every process started here is
+# recorded and ended by its id when the script exits.
+
+started_pids=()
+end_started() {
+    for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${started_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap end_started EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Polls `condition` (a command) every 50 ms for up to `seconds`.
+wait_for() {
+    local seconds=$1; shift
+    local tries=$((seconds * 20))
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
+    return 1
+}
+
+start_desktop() {
+    local display
+    for display in $(seq 140 240); do
+        [ -e "/tmp/.X$display-lock" ] || break
+    done
+    Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    started_pids+=($!)
+    export DISPLAY=":$display"
+    # No session bus: Qt then puts its icon into the XEmbed notification area of trayer.
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+    openbox >/dev/null 2>&1 &
+    started_pids+=($!)
+    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        || fail "openbox did not start"
+
+    trayer --edge bottom --align right --widthtype request --height 28 --transparent false \
+        >/dev/null 2>&1 &
+    started_pids+=($!)
+    wait_for 10 sh -c 'xdotool search --onlyvisible --class trayer >/dev/null' \
+        || fail "trayer did not start"
+}
+
+is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsUnMapped'; }
+width_of() { xwininfo -id "$1" | awk '/Width:/ { print $2 }'; }
+height_of() { xwininfo -id "$1" | awk '/Height:/ { print $2 }'; }
+net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+absolute_left() { xwininfo -id "$1" | awk '/Absolute upper-left X:/ { print $4 }'; }
+absolute_top() { xwininfo -id "$1" | awk '/Absolute upper-left Y:/ { print $4 }'; }
+parent_of() { xwininfo -id "$1" -tree | awk '/Parent window id:/ { print $4 }'; }
+root_id() { xwininfo -root | awk '/Window id:/ { print $4 }'; }
