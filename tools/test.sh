@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tarvex and runs every test.
+# Installs what is missing, builds Tarvex and runs every test: the normal build's suite (unit,
+# window, end-to-end), the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a short run of each fuzz target from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh test
-cmake --preset default -DBUILD_TESTING=ON >/dev/null
-cmake --build --preset default
-ctest --preset default
+for preset in default sanitize fuzz; do
+    echo "== $preset"
+    cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
