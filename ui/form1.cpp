@@ -4,6 +4,7 @@
 #include "mod_tray.h"
 #include "text_codes.h"
 #include "twips.h"
+#include "undo_history_limit.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -64,14 +65,15 @@ QPushButton *pushButton(const QString &name, const QString &caption, QWidget *co
     return button;
 }
 
-// Single-line and editable, without a length limit. Screen readers announce a box by the
-// caption of the group box it stands in or under.
+// Single-line and editable, without a length limit, and with an undo history of bounded size.
+// Screen readers announce a box by the caption of the group box it stands in or under.
 QLineEdit *textBox(const QString &name, const QString &accessibleName, QWidget *container,
                    QRect geometry)
 {
     auto *box = place(new QLineEdit(container), name, geometry);
     box->setMaxLength(std::numeric_limits<int>::max());
     box->setAccessibleName(accessibleName);
+    new UndoHistoryLimit(box);
     return box;
 }
 

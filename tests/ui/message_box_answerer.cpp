@@ -8,7 +8,7 @@
 MessageBoxAnswerer::MessageBoxAnswerer(int expectedBoxes) : m_expectedBoxes(expectedBoxes)
 {
     connect(&m_poll, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
-    m_poll.start(5);
+    m_poll.start(1);
 }
 
 QStringList MessageBoxAnswerer::texts() const
