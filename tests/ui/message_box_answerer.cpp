@@ -9,6 +9,7 @@ MessageBoxAnswerer::MessageBoxAnswerer(int expectedBoxes) : m_expectedBoxes(expe
 {
     connect(&m_poll, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
     m_poll.start(1);
+    m_clock.start();
 }
 
 QStringList MessageBoxAnswerer::texts() const
@@ -26,15 +27,15 @@ void MessageBoxAnswerer::answer()
         return;
     auto *box = qobject_cast<QMessageBox *>(modal);
     if (box == nullptr) {
-        m_boxes.append(
-            {QStringLiteral("<not a message box>"), modal->windowTitle(), false, 0, false});
+        m_boxes.append({QStringLiteral("<not a message box>"), modal->windowTitle(), false, 0,
+                        false, m_clock.elapsed()});
         modal->close();
         return;
     }
     QAbstractButton *ok = box->button(QMessageBox::Ok);
     m_boxes.append({box->text(), box->windowTitle(), !box->iconPixmap().isNull(),
                     static_cast<int>(box->buttons().size()),
-                    ok != nullptr && !ok->icon().isNull()});
+                    ok != nullptr && !ok->icon().isNull(), m_clock.elapsed()});
     if (ok != nullptr)
         ok->click();
     else

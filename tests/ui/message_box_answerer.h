@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QElapsedTimer>
 #include <QTimer>
 
 // Answers the modal message boxes that appear while it lives: it polls for the active modal
@@ -19,6 +20,7 @@ public:
         bool hasIcon;
         int buttonCount;
         bool okHasIcon;
+        qint64 millisecondsToAppear; // since the answerer was made
     };
 
     explicit MessageBoxAnswerer(int expectedBoxes = 0);
@@ -33,4 +35,5 @@ private:
     int m_expectedBoxes;
     QList<Box> m_boxes;
     QTimer m_poll;
+    QElapsedTimer m_clock;
 };
