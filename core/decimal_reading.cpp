@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): newlocale and strtod_l are POSIX, not in <clocale>
 #include <string>
 
 namespace tarvex {

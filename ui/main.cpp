@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,12 +12,11 @@ namespace {
 // Qt aborts with a long message when it finds no display; say it in one line instead.
 bool hasDisplay()
 {
-    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    static constexpr std::array variables = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    return std::ranges::any_of(variables, [](const char *variable) {
         const char *value = std::getenv(variable);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
+        return value != nullptr && *value != '\0';
+    });
 }
 
 } // namespace

@@ -129,7 +129,8 @@ void BadInputTest::mebiCharacterTextCodesConvertInFull()
     command(3)->click();
     qInfo("%lld Chinese characters to codes: %lld ms", kMebi, clock.elapsed());
     QCOMPARE(box(4)->text().size(), 4 * kMebi);
-    QVERIFY(box(4)->text() == QString::fromStdU16String(TextToHexCodes(box(3)->text().toStdU16String())));
+    QVERIFY(box(4)->text() ==
+            QString::fromStdU16String(TextToHexCodes(box(3)->text().toStdU16String())));
 
     box(5)->setText(QStringLiteral("D6D0CEC4").repeated(kMebi / 8));
     QCoreApplication::processEvents();

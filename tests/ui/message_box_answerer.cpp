@@ -34,8 +34,8 @@ void MessageBoxAnswerer::answer()
     }
     QAbstractButton *ok = box->button(QMessageBox::Ok);
     m_boxes.append({box->text(), box->windowTitle(), !box->iconPixmap().isNull(),
-                    static_cast<int>(box->buttons().size()),
-                    ok != nullptr && !ok->icon().isNull(), m_clock.elapsed()});
+                    static_cast<int>(box->buttons().size()), ok != nullptr && !ok->icon().isNull(),
+                    m_clock.elapsed()});
     if (ok != nullptr)
         ok->click();
     else

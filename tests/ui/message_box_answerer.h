@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QElapsedTimer>
 #include <QTimer>
 
 // Answers the modal message boxes that appear while it lives: it polls for the active modal

@@ -86,12 +86,20 @@ private:
 
 QString SoakTest::randomText()
 {
-    static const QStringList odd = {
-        QStringLiteral("FFFFFFFF"), QStringLiteral("7FFFFFFF"), QStringLiteral("2147483648"),
-        QStringLiteral("-5"), QStringLiteral("2.5"), QStringLiteral("1e3"), QStringLiteral("ff"),
-        QStringLiteral("中文"), QStringLiteral("D6D0CEC4"), QStringLiteral("d6 d0,GGGG"),
-        QString(QChar(0)) + "1" + QChar(0), QString(QChar(0xD800)) + "10" + QChar(0xDC00),
-        QStringLiteral("\U0001F600A"), QStringLiteral("€")};
+    static const QStringList odd = {QStringLiteral("FFFFFFFF"),
+                                    QStringLiteral("7FFFFFFF"),
+                                    QStringLiteral("2147483648"),
+                                    QStringLiteral("-5"),
+                                    QStringLiteral("2.5"),
+                                    QStringLiteral("1e3"),
+                                    QStringLiteral("ff"),
+                                    QStringLiteral("中文"),
+                                    QStringLiteral("D6D0CEC4"),
+                                    QStringLiteral("d6 d0,GGGG"),
+                                    QString(QChar(0)) + "1" + QChar(0),
+                                    QString(QChar(0xD800)) + "10" + QChar(0xDC00),
+                                    QStringLiteral("\U0001F600A"),
+                                    QStringLiteral("€")};
     switch (pick(5)) {
     case 0:
         return odd[pick(static_cast<int>(odd.size()))];
@@ -124,9 +132,9 @@ QString SoakTest::randomText()
 // high-water mark then no longer pass for a leak.
 void SoakTest::warmUp()
 {
-    for (char16_t unit : {0x0000, 0x0007, 0x001B, 0x007F, 0x0080, 0x00FF, 0x200B, 0x3000, 0xFEFF,
-                          0xFFFE, 0xFFFF, 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0x4E2D, 0xAC00, 0x0627,
-                          0x0E01, 0x20AC})
+    for (char16_t unit :
+         {0x0000, 0x0007, 0x001B, 0x007F, 0x0080, 0x00FF, 0x200B, 0x3000, 0xFEFF, 0xFFFE,
+          0xFFFF, 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0x4E2D, 0xAC00, 0x0627, 0x0E01, 0x20AC})
         m_oddUnits += QChar(unit);
     while (m_oddUnits.size() < 64)
         m_oddUnits += QChar(static_cast<char16_t>(pick(0x10000)));
@@ -238,7 +246,7 @@ void SoakTest::clickTextCodeButtonAndCompare()
 void SoakTest::notifyFromTray()
 {
     using namespace tarvex::win;
-    static const std::array<LPARAM, 6> messages = {WM_LBUTTONUP,    WM_LBUTTONUP, WM_RBUTTONUP,
+    static const std::array<LPARAM, 6> messages = {WM_LBUTTONUP,     WM_LBUTTONUP, WM_RBUTTONUP,
                                                    WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN};
     PostMessageA(modTray::trayIconData.hWnd, modTray::kTrayCallbackMessage, modTray::kTrayIconId,
                  messages[static_cast<std::size_t>(pick(6))]);

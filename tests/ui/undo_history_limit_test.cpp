@@ -26,13 +26,20 @@ void UndoHistoryLimitTest::changedCharacters_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("changed");
-    QTest::newRow("insert in the middle") << "abc" << "abXc" << 1;
-    QTest::newRow("type into empty") << "" << "abc" << 3;
-    QTest::newRow("clear") << "abc" << "" << 3;
-    QTest::newRow("remove a repeated character") << "aaaa" << "aa" << 2;
-    QTest::newRow("replace everything") << "abc" << "xyz" << 6;
-    QTest::newRow("paste over a selection") << "hello" << "hXXXo" << 6;
-    QTest::newRow("no change") << "same" << "same" << 0;
+    QTest::newRow("insert in the middle") << "abc"
+                                          << "abXc" << 1;
+    QTest::newRow("type into empty") << ""
+                                     << "abc" << 3;
+    QTest::newRow("clear") << "abc"
+                           << "" << 3;
+    QTest::newRow("remove a repeated character") << "aaaa"
+                                                 << "aa" << 2;
+    QTest::newRow("replace everything") << "abc"
+                                        << "xyz" << 6;
+    QTest::newRow("paste over a selection") << "hello"
+                                            << "hXXXo" << 6;
+    QTest::newRow("no change") << "same"
+                               << "same" << 0;
 }
 
 void UndoHistoryLimitTest::changedCharacters()

@@ -3,8 +3,8 @@
 //   tarvex-map-timer SETTLE_MS PROGRAM [ARGS...]
 // prints "<milliseconds to map> <peak RSS in KiB>" and ends the program. It waits on X events
 // rather than polling, so the time has no polling granularity.
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <csignal>
@@ -78,9 +78,9 @@ int main(int argc, char *argv[])
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MapNotify && windowPid(display, event.xmap.window) == child)
-            mappedMs = std::chrono::duration<double, std::milli>(
-                           std::chrono::steady_clock::now() - start)
-                           .count();
+            mappedMs =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long rss = peakRssKiB(child);
