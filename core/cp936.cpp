@@ -93,20 +93,6 @@ std::span<const std::uint16_t, 0x10000> Cp936::codes()
     return std::span<const std::uint16_t, 0x10000>(encodeTable().codes.data(), 0x10000);
 }
 
-std::string Cp936::encode(std::u16string_view text)
-{
-    const EncodeTable &table = encodeTable();
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        const std::uint16_t code = table.codes[unit];
-        if (code > 0xFF)
-            bytes.push_back(static_cast<char>(code >> 8));
-        bytes.push_back(static_cast<char>(code & 0xFF));
-    }
-    return bytes;
-}
-
 std::u16string Cp936::decode(std::string_view bytes)
 {
     const DecodeTable &table = decodeTable();

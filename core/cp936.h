@@ -23,9 +23,6 @@ public:
     // The codes of all 65,536 code units, indexed by the unit.
     [[nodiscard]] static std::span<const std::uint16_t, 0x10000> codes();
 
-    // The text of a whole string in code page 936, unrepresentable units as '?'.
-    [[nodiscard]] static std::string encode(std::u16string_view text);
-
     // The text of code page 936 bytes, each byte that does not form a character as U+FFFD.
     [[nodiscard]] static std::u16string decode(std::string_view bytes);
 
