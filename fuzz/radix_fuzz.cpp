@@ -31,16 +31,16 @@ void require(bool condition)
         std::abort();
 }
 
+// The oracle's own reading of a digit, independent of the conversions' tables: its place in
+// the digits of the base, either case for the letters.
 int digitIn(char16_t ch, unsigned base)
 {
-    int value = -1;
-    if (ch >= u'0' && ch <= u'9')
-        value = ch - u'0';
-    else if (ch >= u'A' && ch <= u'F')
-        value = ch - u'A' + 10;
-    else if (ch >= u'a' && ch <= u'f')
-        value = ch - u'a' + 10;
-    return value < static_cast<int>(base) ? value : -1;
+    static constexpr std::u16string_view upper = u"0123456789ABCDEF";
+    static constexpr std::u16string_view lower = u"0123456789abcdef";
+    std::size_t place = upper.substr(0, base).find(ch);
+    if (place == std::u16string_view::npos)
+        place = lower.substr(0, base).find(ch);
+    return place == std::u16string_view::npos ? -1 : static_cast<int>(place);
 }
 
 // value * base + digit, held at kCap once it gets there.
