@@ -26,6 +26,7 @@ private slots:
     void typing_data();
     void typing();
     void enterIsDiscardedUnderBinary();
+    void copyWithCtrlCIsDiscardedUnderBinary();
     void textStaysWhenTheBaseChanges();
     void pastedTextIsNotFiltered();
 
@@ -184,6 +185,18 @@ void KeyFilterTest::enterIsDiscardedUnderBinary()
     choose("Option4");
     QTest::keyClick(text1(), Qt::Key_Return);
     QCOMPARE(returnPressed.count(), 1);
+}
+
+void KeyFilterTest::copyWithCtrlCIsDiscardedUnderBinary()
+{
+    choose("Option1");
+    text1()->setText(QStringLiteral("10"));
+    text1()->selectAll();
+    QTest::keyClick(text1(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1"));
+    choose("Option4");
+    QTest::keyClick(text1(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10"));
 }
 
 void KeyFilterTest::textStaysWhenTheBaseChanges()
