@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -9,9 +8,11 @@
 
 namespace tarvex {
 
-// Code page 936 (the Windows form of GBK), always, whatever the locale: lookup tables built
-// once from the C library's CP936 converter, so that converting a text costs one table read
-// per character instead of one converter call.
+// Code page 936 (the Windows form of GBK), always, whatever the locale, from the C library's
+// CP936 converter. Long texts go through lookup tables built from the converter on first use,
+// one table read per character instead of one converter call; short texts (a few dozen
+// characters, as at start-up) go straight through the converter, so that they do not pay the
+// few milliseconds that building a table takes.
 class Cp936
 {
 public:
@@ -20,15 +21,19 @@ public:
     // the question mark, 0x3F.
     [[nodiscard]] static std::uint16_t code(char16_t unit) { return codes()[unit]; }
 
-    // The codes of all 65,536 code units, indexed by the unit.
+    // The codes of all 65,536 code units, indexed by the unit (the table).
     [[nodiscard]] static std::span<const std::uint16_t, 0x10000> codes();
 
-    // The text of code page 936 bytes, each byte that does not form a character as U+FFFD.
+    // The codes of each unit of a short text, straight from the converter.
+    [[nodiscard]] static std::vector<std::uint16_t> codesOf(std::u16string_view text);
+
+    // The text of a short run of code page 936 bytes, straight from the converter. A byte that
+    // does not begin a character, or a lead byte whose second byte does not complete one,
+    // gives U+FFFD, and the second byte is then read anew on its own.
     [[nodiscard]] static std::u16string decode(std::string_view bytes);
 
-    // Appends the characters that the one byte, or the two bytes hi lo, stand for. A byte that
-    // does not begin a character, or a lead byte whose second byte does not complete one, gives
-    // U+FFFD, and the second byte is then read anew on its own.
+    // Appends the characters that the one byte, or the two bytes hi lo, stand for, read as
+    // decode() reads them (through the tables).
     static void decodeByte(std::uint8_t byte, std::u16string &out);
     static void decodePair(std::uint8_t hi, std::uint8_t lo, std::u16string &out);
 
