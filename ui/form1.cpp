@@ -102,8 +102,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
 
 void Form1::createConverterControls()
 {
-    m_label1 = place(new QLabel(QStringLiteral("数据输入框"), this), QStringLiteral("Label1"),
-                     twipsRect(3120, 720, 1455, 495));
+    place(new QLabel(QStringLiteral("数据输入框"), this), QStringLiteral("Label1"),
+          twipsRect(3120, 720, 1455, 495));
     m_frame3 = groupBox(QStringLiteral("Frame3"),
                         QStringLiteral("请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能"),
                         this, twipsRect(0, 0, 13935, 9135));
@@ -112,14 +112,16 @@ void Form1::createConverterControls()
     groupBox(QStringLiteral("Frame5"), QStringLiteral("输出结果框"), m_frame3,
              twipsRect(3120, 1080, 6255, 975));
 
-    m_frame1 = groupBox(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"), this,
-                        twipsRect(120, 480, 3015, 1575));
-    createBaseButtons(m_frame1, 0,
+    QGroupBox *frame1 =
+        groupBox(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"), this,
+                 twipsRect(120, 480, 3015, 1575));
+    createBaseButtons(frame1, 0,
                       {twipsRect(240, 360, 855, 255), twipsRect(1560, 360, 1215, 255),
                        twipsRect(240, 840, 855, 375), twipsRect(1560, 840, 1335, 495)});
-    m_frame2 = groupBox(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"), this,
-                        twipsRect(9360, 480, 3015, 1575));
-    createBaseButtons(m_frame2, 4,
+    QGroupBox *frame2 =
+        groupBox(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"), this,
+                 twipsRect(9360, 480, 3015, 1575));
+    createBaseButtons(frame2, 4,
                       {twipsRect(240, 360, 975, 255), twipsRect(1560, 360, 975, 255),
                        twipsRect(240, 1080, 975, 255), twipsRect(1560, 1080, 1095, 375)});
     m_options[0]->setChecked(true);

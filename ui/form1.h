@@ -9,7 +9,6 @@
 #include <array>
 
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -53,11 +52,8 @@ private:
     void Command3_Click();
     void Command4_Click();
 
-    // Back to front, as they are created: Label1 lies behind Frame3, the top row in front of it.
-    QLabel *m_label1 = nullptr;
+    // Created back to front: Label1 lies behind Frame3, the top row in front of it.
     QGroupBox *m_frame3 = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
     std::array<QRadioButton *, 8> m_options{};
     QLineEdit *m_text1 = nullptr;
     QLineEdit *m_text2 = nullptr;
