@@ -112,18 +112,14 @@ void Form1::createConverterControls()
     groupBox(QStringLiteral("Frame5"), QStringLiteral("输出结果框"), m_frame3,
              twipsRect(3120, 1080, 6255, 975));
 
-    QGroupBox *frame1 =
-        groupBox(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"), this,
-                 twipsRect(120, 480, 3015, 1575));
-    createBaseButtons(frame1, 0,
-                      {twipsRect(240, 360, 855, 255), twipsRect(1560, 360, 1215, 255),
-                       twipsRect(240, 840, 855, 375), twipsRect(1560, 840, 1335, 495)});
-    QGroupBox *frame2 =
-        groupBox(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"), this,
-                 twipsRect(9360, 480, 3015, 1575));
-    createBaseButtons(frame2, 4,
-                      {twipsRect(240, 360, 975, 255), twipsRect(1560, 360, 975, 255),
-                       twipsRect(240, 1080, 975, 255), twipsRect(1560, 1080, 1095, 375)});
+    createBaseGroup(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"),
+                    twipsRect(120, 480, 3015, 1575), 0,
+                    {twipsRect(240, 360, 855, 255), twipsRect(1560, 360, 1215, 255),
+                     twipsRect(240, 840, 855, 375), twipsRect(1560, 840, 1335, 495)});
+    createBaseGroup(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"),
+                    twipsRect(9360, 480, 3015, 1575), 4,
+                    {twipsRect(240, 360, 975, 255), twipsRect(1560, 360, 975, 255),
+                     twipsRect(240, 1080, 975, 255), twipsRect(1560, 1080, 1095, 375)});
     m_options[0]->setChecked(true);
     m_options[6]->setChecked(true);
 
@@ -136,10 +132,12 @@ void Form1::createConverterControls()
                             twipsRect(12480, 600, 1335, 1455));
 }
 
-// The four base buttons of a group, binary to hexadecimal, as Option<first + 1> onwards.
-void Form1::createBaseButtons(QGroupBox *group, std::size_t first,
-                              const std::array<QRect, 4> &geometries)
+// A group box of the window with its four base buttons, binary to hexadecimal, as
+// Option<first + 1> onwards.
+void Form1::createBaseGroup(const QString &name, const QString &title, QRect geometry,
+                            std::size_t first, const std::array<QRect, 4> &geometries)
 {
+    QGroupBox *group = groupBox(name, title, this, geometry);
     static const std::array<QString, 4> captions = {
         QStringLiteral("二进制"), QStringLiteral("八进制"), QStringLiteral("十进制"),
         QStringLiteral("十六进制")};

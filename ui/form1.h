@@ -37,8 +37,8 @@ public:
 
 private:
     void createConverterControls();
-    void createBaseButtons(QGroupBox *group, std::size_t first,
-                           const std::array<QRect, 4> &geometries);
+    void createBaseGroup(const QString &name, const QString &title, QRect geometry,
+                         std::size_t first, const std::array<QRect, 4> &geometries);
     void createTextCodePanels();
     void createExitButton();
     void setTabOrder();
