@@ -3,16 +3,22 @@
 #include "message_box.h"
 #include "mod_tray.h"
 #include "text_codes.h"
-#include "twips.h"
 #include "undo_history_limit.h"
+#include "window_placement.h"
 
+#include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -22,13 +28,14 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版");
 
-// The client area at design size, and where it first appears on the screen.
-constexpr QRect kClientArea = twipsRect(2385, 2370, 13980, 9195);
+// The client area at design size, and where it first appears on the screen, in twips.
+constexpr QRect kClientArea(2385, 2370, 13980, 9195);
 
-template<typename Widget> Widget *place(Widget *widget, const QString &name, QRect geometry)
+template<typename Widget>
+Widget *place(TwipsLayout &layout, Widget *widget, const QString &name, QRect twips)
 {
     widget->setObjectName(name);
-    widget->setGeometry(geometry);
+    layout.add(widget, twips);
     return widget;
 }
 
@@ -43,23 +50,24 @@ void keepTabStopOnSelection(QRadioButton *option)
     });
 }
 
-QGroupBox *groupBox(const QString &name, const QString &title, QWidget *container, QRect geometry)
+QGroupBox *groupBox(TwipsLayout &layout, const QString &name, const QString &title,
+                    QWidget *container, QRect twips)
 {
-    return place(new QGroupBox(title, container), name, geometry);
+    return place(layout, new QGroupBox(title, container), name, twips);
 }
 
-QRadioButton *radioButton(const QString &name, const QString &caption, QWidget *container,
-                          QRect geometry)
+QRadioButton *radioButton(TwipsLayout &layout, const QString &name, const QString &caption,
+                          QWidget *container, QRect twips)
 {
-    return place(new QRadioButton(caption, container), name, geometry);
+    return place(layout, new QRadioButton(caption, container), name, twips);
 }
 
 // Buttons are clicked with the mouse or the space bar only: none is the window's default
 // (Enter) or cancel (Escape) button.
-QPushButton *pushButton(const QString &name, const QString &caption, QWidget *container,
-                        QRect geometry)
+QPushButton *pushButton(TwipsLayout &layout, const QString &name, const QString &caption,
+                        QWidget *container, QRect twips)
 {
-    auto *button = place(new QPushButton(caption, container), name, geometry);
+    auto *button = place(layout, new QPushButton(caption, container), name, twips);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -67,10 +75,10 @@ QPushButton *pushButton(const QString &name, const QString &caption, QWidget *co
 
 // Single-line and editable, without a length limit, and with an undo history of bounded size.
 // Screen readers announce a box by the caption of the group box it stands in or under.
-QLineEdit *textBox(const QString &name, const QString &accessibleName, QWidget *container,
-                   QRect geometry)
+QLineEdit *textBox(TwipsLayout &layout, const QString &name, const QString &accessibleName,
+                   QWidget *container, QRect twips)
 {
-    auto *box = place(new QLineEdit(container), name, geometry);
+    auto *box = place(layout, new QLineEdit(container), name, twips);
     box->setMaxLength(std::numeric_limits<int>::max());
     box->setAccessibleName(accessibleName);
     new UndoHistoryLimit(box);
@@ -90,7 +98,6 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/tarvex/tarvex.ico")));
-    setGeometry(kClientArea);
 
     createConverterControls();
     createTextCodePanels();
@@ -98,38 +105,122 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setTabOrder();
     connectCommands();
     m_options[0]->setFocus();
+    fitLayout();
+    setGeometry(QRect(designPosition(), size()));
+}
+
+double Form1::scale() const
+{
+    return m_scale;
+}
+
+// The design place of the client area, at the layout's factor.
+QPoint Form1::designPosition() const
+{
+    return scaledTwipsRect(kClientArea, m_scale).topLeft();
+}
+
+QScreen *Form1::screenForWindow() const
+{
+    QScreen *screen =
+        QGuiApplication::screenAt(isVisible() ? geometry().center() : designPosition());
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
+// The window manager's frame, once it has told it; none before.
+QMargins Form1::frameMargins() const
+{
+    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+}
+
+// Scales the layout to the smallest factor at which every caption shows whole, but no larger
+// than lets the window fit its screen, and sizes the window to match.
+void Form1::fitLayout()
+{
+    double scale = m_layout.scaleForWholeCaptions();
+    if (const QScreen *screen = screenForWindow())
+        scale = std::min(scale, largestScaleWithin(scaledTwipsRect(kClientArea, 1.0).size(),
+                                                   frameMargins(), screen->availableGeometry()));
+    m_scale = std::max(1.0, scale);
+    m_layout.apply(m_scale);
+    resize(scaledTwipsRect(kClientArea, m_scale).size());
+}
+
+// Moves the window, frame included, into the available area of its screen where it is not
+// already inside it. Wayland compositors place windows themselves.
+void Form1::keepOnScreen()
+{
+    const QScreen *screen = screenForWindow();
+    if (screen == nullptr || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    const QMargins frame = frameMargins();
+    const QRect frameRect = geometry().marginsAdded(frame);
+    const QPoint placed = placeWithin(frameRect, screen->availableGeometry());
+    if (placed != frameRect.topLeft())
+        setGeometry(QRect(placed + QPoint(frame.left(), frame.top()), size()));
+}
+
+bool Form1::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+    case QEvent::StyleChange:
+        // The controls take the new font after the window does; lay out once they all have.
+        if (!std::exchange(m_relayoutQueued, true))
+            QTimer::singleShot(0, this, [this] {
+                m_relayoutQueued = false;
+                fitLayout();
+                keepOnScreen();
+            });
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::UpdateRequest:
+        // The window manager tells the frame only once the window is mapped; check the place
+        // again then, with the frame.
+        if (isVisible() && !m_frameKnown && !frameMargins().isNull()) {
+            m_frameKnown = true;
+            fitLayout();
+            keepOnScreen();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void Form1::createConverterControls()
 {
-    place(new QLabel(QStringLiteral("数据输入框"), this), QStringLiteral("Label1"),
-          twipsRect(3120, 720, 1455, 495));
-    m_frame3 = groupBox(QStringLiteral("Frame3"),
+    place(m_layout, new QLabel(QStringLiteral("数据输入框"), this), QStringLiteral("Label1"),
+          QRect(3120, 720, 1455, 495));
+    m_frame3 = groupBox(m_layout, QStringLiteral("Frame3"),
                         QStringLiteral("请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能"),
-                        this, twipsRect(0, 0, 13935, 9135));
-    groupBox(QStringLiteral("Frame4"), QStringLiteral("数据输入框"), m_frame3,
-             twipsRect(3120, 360, 6255, 735));
-    groupBox(QStringLiteral("Frame5"), QStringLiteral("输出结果框"), m_frame3,
-             twipsRect(3120, 1080, 6255, 975));
+                        this, QRect(0, 0, 13935, 9135));
+    groupBox(m_layout, QStringLiteral("Frame4"), QStringLiteral("数据输入框"), m_frame3,
+             QRect(3120, 360, 6255, 735));
+    groupBox(m_layout, QStringLiteral("Frame5"), QStringLiteral("输出结果框"), m_frame3,
+             QRect(3120, 1080, 6255, 975));
 
     createBaseGroup(QStringLiteral("Frame1"), QStringLiteral("选择输入数据类型对应勾选"),
-                    twipsRect(120, 480, 3015, 1575), 0,
-                    {twipsRect(240, 360, 855, 255), twipsRect(1560, 360, 1215, 255),
-                     twipsRect(240, 840, 855, 375), twipsRect(1560, 840, 1335, 495)});
+                    QRect(120, 480, 3015, 1575), 0,
+                    {QRect(240, 360, 855, 255), QRect(1560, 360, 1215, 255),
+                     QRect(240, 840, 855, 375), QRect(1560, 840, 1335, 495)});
     createBaseGroup(QStringLiteral("Frame2"), QStringLiteral("选择输出数据类型对应勾选"),
-                    twipsRect(9360, 480, 3015, 1575), 4,
-                    {twipsRect(240, 360, 975, 255), twipsRect(1560, 360, 975, 255),
-                     twipsRect(240, 1080, 975, 255), twipsRect(1560, 1080, 1095, 375)});
+                    QRect(9360, 480, 3015, 1575), 4,
+                    {QRect(240, 360, 975, 255), QRect(1560, 360, 975, 255),
+                     QRect(240, 1080, 975, 255), QRect(1560, 1080, 1095, 375)});
     m_options[0]->setChecked(true);
     m_options[6]->setChecked(true);
 
-    m_text1 = textBox(QStringLiteral("Text1"), QStringLiteral("数据输入框"), this,
-                      twipsRect(3120, 720, 6135, 375));
+    m_text1 = textBox(m_layout, QStringLiteral("Text1"), QStringLiteral("数据输入框"), this,
+                      QRect(3120, 720, 6135, 375));
     m_text1->installEventFilter(new KeyFilter([this] { return inputBase(); }, m_text1));
-    m_text2 = textBox(QStringLiteral("Text2"), QStringLiteral("输出结果框"), this,
-                      twipsRect(3120, 1440, 6135, 375));
-    m_command1 = pushButton(QStringLiteral("Command1"), QStringLiteral("转换"), this,
-                            twipsRect(12480, 600, 1335, 1455));
+    m_text2 = textBox(m_layout, QStringLiteral("Text2"), QStringLiteral("输出结果框"), this,
+                      QRect(3120, 1440, 6135, 375));
+    m_command1 = pushButton(m_layout, QStringLiteral("Command1"), QStringLiteral("转换"), this,
+                            QRect(12480, 600, 1335, 1455));
 }
 
 // A group box of the window with its four base buttons, binary to hexadecimal, as
@@ -137,12 +228,12 @@ void Form1::createConverterControls()
 void Form1::createBaseGroup(const QString &name, const QString &title, QRect geometry,
                             std::size_t first, const std::array<QRect, 4> &geometries)
 {
-    QGroupBox *group = groupBox(name, title, this, geometry);
+    QGroupBox *group = groupBox(m_layout, name, title, this, geometry);
     static const std::array<QString, 4> captions = {
         QStringLiteral("二进制"), QStringLiteral("八进制"), QStringLiteral("十进制"),
         QStringLiteral("十六进制")};
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        QRadioButton *option = radioButton(QStringLiteral("Option%1").arg(first + i + 1),
+        QRadioButton *option = radioButton(m_layout, QStringLiteral("Option%1").arg(first + i + 1),
                                            captions[i], group, geometries[i]);
         keepTabStopOnSelection(option);
         m_options[first + i] = option;
@@ -151,40 +242,45 @@ void Form1::createBaseGroup(const QString &name, const QString &title, QRect geo
 
 void Form1::createTextCodePanels()
 {
-    QGroupBox *frame6 = groupBox(QStringLiteral("Frame6"), QStringLiteral("中文转换十六进制"),
-                                 m_frame3, twipsRect(120, 2160, 13695, 3255));
-    QGroupBox *frame7 = groupBox(QStringLiteral("Frame7"), QStringLiteral("请在框中输入中文"),
-                                 frame6, twipsRect(120, 360, 13455, 1215));
-    m_text3 =
-        textBox(QStringLiteral("Text3"), frame7->title(), frame7, twipsRect(120, 240, 11535, 855));
-    m_command3 = pushButton(QStringLiteral("Command3"), QStringLiteral("转换到十六进制"), frame7,
-                            twipsRect(11640, 240, 1695, 855));
-    QGroupBox *frame8 = groupBox(QStringLiteral("Frame8"), QStringLiteral("输出十六进制结果"),
-                                 frame6, twipsRect(120, 1680, 13335, 1455));
-    m_text4 =
-        textBox(QStringLiteral("Text4"), frame8->title(), frame8, twipsRect(120, 240, 13095, 1095));
+    QGroupBox *frame6 =
+        groupBox(m_layout, QStringLiteral("Frame6"), QStringLiteral("中文转换十六进制"), m_frame3,
+                 QRect(120, 2160, 13695, 3255));
+    QGroupBox *frame7 =
+        groupBox(m_layout, QStringLiteral("Frame7"), QStringLiteral("请在框中输入中文"), frame6,
+                 QRect(120, 360, 13455, 1215));
+    m_text3 = textBox(m_layout, QStringLiteral("Text3"), frame7->title(), frame7,
+                      QRect(120, 240, 11535, 855));
+    m_command3 = pushButton(m_layout, QStringLiteral("Command3"), QStringLiteral("转换到十六进制"),
+                            frame7, QRect(11640, 240, 1695, 855));
+    QGroupBox *frame8 =
+        groupBox(m_layout, QStringLiteral("Frame8"), QStringLiteral("输出十六进制结果"), frame6,
+                 QRect(120, 1680, 13335, 1455));
+    m_text4 = textBox(m_layout, QStringLiteral("Text4"), frame8->title(), frame8,
+                      QRect(120, 240, 13095, 1095));
 
-    QGroupBox *frame9 = groupBox(QStringLiteral("Frame9"), QStringLiteral("十六进制转换中文"),
-                                 m_frame3, twipsRect(120, 5520, 13695, 3495));
+    QGroupBox *frame9 =
+        groupBox(m_layout, QStringLiteral("Frame9"), QStringLiteral("十六进制转换中文"), m_frame3,
+                 QRect(120, 5520, 13695, 3495));
     QGroupBox *frame10 =
-        groupBox(QStringLiteral("Frame10"), QStringLiteral("请在框中输入十六进制数据"), frame9,
-                 twipsRect(120, 240, 13455, 1215));
-    m_text5 = textBox(QStringLiteral("Text5"), frame10->title(), frame10,
-                      twipsRect(120, 240, 11655, 855));
-    m_command4 = pushButton(QStringLiteral("Command4"), QStringLiteral("转换到中文"), frame10,
-                            twipsRect(11880, 240, 1455, 855));
-    QGroupBox *frame11 = groupBox(QStringLiteral("Frame11"), QStringLiteral("输出转换后的中文结果"),
-                                  frame9, twipsRect(120, 1440, 13455, 1935));
-    m_text6 = textBox(QStringLiteral("Text6"), frame11->title(), frame11,
-                      twipsRect(120, 240, 13215, 1575));
+        groupBox(m_layout, QStringLiteral("Frame10"), QStringLiteral("请在框中输入十六进制数据"),
+                 frame9, QRect(120, 240, 13455, 1215));
+    m_text5 = textBox(m_layout, QStringLiteral("Text5"), frame10->title(), frame10,
+                      QRect(120, 240, 11655, 855));
+    m_command4 = pushButton(m_layout, QStringLiteral("Command4"), QStringLiteral("转换到中文"),
+                            frame10, QRect(11880, 240, 1455, 855));
+    QGroupBox *frame11 =
+        groupBox(m_layout, QStringLiteral("Frame11"), QStringLiteral("输出转换后的中文结果"),
+                 frame9, QRect(120, 1440, 13455, 1935));
+    m_text6 = textBox(m_layout, QStringLiteral("Text6"), frame11->title(), frame11,
+                      QRect(120, 240, 13215, 1575));
 }
 
 // Below the client area at design size, so it is seen only in a taller window, but it keeps
 // its place in the tab order.
 void Form1::createExitButton()
 {
-    m_command2 = pushButton(QStringLiteral("Command2"), QStringLiteral("退出"), this,
-                            twipsRect(5880, 12720, 1335, 495));
+    m_command2 = pushButton(m_layout, QStringLiteral("Command2"), QStringLiteral("退出"), this,
+                            QRect(5880, 12720, 1335, 495));
 }
 
 void Form1::setTabOrder()
@@ -238,8 +334,10 @@ void Form1::showMessage(std::u16string_view message)
 
 void Form1::setVisible(bool visible)
 {
-    if (visible && !std::exchange(m_loaded, true))
+    if (visible && !std::exchange(m_loaded, true)) {
         Form1_Load();
+        keepOnScreen();
+    }
     QWidget::setVisible(visible);
 }
 

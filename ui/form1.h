@@ -3,6 +3,7 @@
 #include "convert_command.h"
 #include "key_filter.h"
 #include "radix_conversions.h"
+#include "twips_layout.h"
 
 #include <QWidget>
 
@@ -12,6 +13,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScreen;
 
 namespace tarvex {
 
@@ -35,6 +37,13 @@ public:
     // Runs the Load step before the window is first shown.
     void setVisible(bool visible) override;
 
+    // The factor the twips layout is drawn at: 1 at the 9 pt font the layout was drawn for,
+    // more where the desktop's font needs it.
+    [[nodiscard]] double scale() const;
+
+protected:
+    bool event(QEvent *event) override;
+
 private:
     void createConverterControls();
     void createBaseGroup(const QString &name, const QString &title, QRect geometry,
@@ -43,6 +52,12 @@ private:
     void createExitButton();
     void setTabOrder();
     void connectCommands();
+
+    [[nodiscard]] QPoint designPosition() const;
+    [[nodiscard]] QScreen *screenForWindow() const;
+    [[nodiscard]] QMargins frameMargins() const;
+    void fitLayout();
+    void keepOnScreen();
 
     [[nodiscard]] InputBase inputBase() const;
 
@@ -65,7 +80,11 @@ private:
     QLineEdit *m_text5 = nullptr;
     QPushButton *m_command4 = nullptr;
     QLineEdit *m_text6 = nullptr;
+    TwipsLayout m_layout;
+    double m_scale = 1.0;
     bool m_loaded = false;
+    bool m_relayoutQueued = false;
+    bool m_frameKnown = false;
 };
 
 } // namespace tarvex

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -28,6 +30,8 @@ private slots:
     void stackingOrder_data();
     void stackingOrder();
     void windowAsItOpens();
+    void captionsShowWholeAtDesktopFonts_data();
+    void captionsShowWholeAtDesktopFonts();
 
 private:
     std::unique_ptr<Form1> m_form;
@@ -196,6 +200,108 @@ void Form1LayoutTest::windowAsItOpens()
     // below the client area.
     QCOMPARE(m_form->width() - m_form->findChild<QWidget *>("Frame3")->width(), 3);
     QVERIFY(m_form->findChild<QWidget *>("Command2")->y() > m_form->height());
+}
+
+namespace {
+
+// Pixels dark enough to be text: the style's frames and indicator outlines are lighter.
+int darkPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qGray(image.pixel(x, y)) < 90 ? 1 : 0;
+    return count;
+}
+
+// A button's caption is whole when the button shows no less text than the same button given
+// ample room (the extra height is even, so centred text moves by whole pixels).
+template<typename Button> bool showsWhole(Button &button)
+{
+    Button roomy(button.text());
+    roomy.setFont(button.font());
+    roomy.setChecked(button.isChecked());
+    roomy.resize(button.size() + QSize(200, 40));
+    return darkPixels(button.grab().toImage()) >= darkPixels(roomy.grab().toImage());
+}
+
+QImage drawnAlone(QGroupBox &box)
+{
+    QImage image(box.size(), QImage::Format_RGB32);
+    box.render(&image, {}, {}, QWidget::DrawWindowBackground);
+    return image;
+}
+
+// A group box's title is clear when every dark pixel of its ink, found as what the box drawn
+// alone gains from its title, is about as dark in the window with all its controls drawn (the
+// window is drawn in another pixel format, so the text's smoothing differs a little).
+bool titleIsClear(QGroupBox &box, const QImage &window)
+{
+    const QImage titled = drawnAlone(box);
+    const QString title = box.title();
+    box.setTitle(QString());
+    const QImage untitled = drawnAlone(box);
+    box.setTitle(title);
+    const QPoint offset = box.mapTo(box.window(), QPoint(0, 0));
+    for (int y = 0; y < titled.height(); ++y)
+        for (int x = 0; x < titled.width(); ++x)
+            if (qGray(titled.pixel(x, y)) < 90 && titled.pixel(x, y) != untitled.pixel(x, y) &&
+                std::abs(qGray(window.pixel(offset + QPoint(x, y))) - qGray(titled.pixel(x, y))) >
+                    40)
+                return false;
+    return true;
+}
+
+} // namespace
+
+void Form1LayoutTest::captionsShowWholeAtDesktopFonts_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    for (const char *family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+        for (int points = 9; points <= 14; ++points)
+            QTest::addRow("%s %d pt", family, points) << QString::fromLatin1(family) << points;
+}
+
+void Form1LayoutTest::captionsShowWholeAtDesktopFonts()
+{
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    const QFont fallback = QApplication::font();
+    QApplication::setFont(QFont(family, points));
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(fallback); });
+    QTRY_VERIFY(m_form->findChild<QRadioButton *>("Option1")->font().family() == family);
+    // The layout follows the font once the controls have taken it.
+    QTRY_VERIFY(points == 9 || m_form->scale() > 1.0);
+    if (points == 9)
+        QCOMPARE(m_form->size(), QSize(932, 613));
+
+    QApplication::focusWidget()->clearFocus();
+    const QImage window = m_form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QStringList cutOff;
+    for (auto *radio : m_form->findChildren<QRadioButton *>())
+        if (!showsWhole(*radio))
+            cutOff << radio->objectName();
+    for (auto *push : m_form->findChildren<QPushButton *>())
+        if (push->objectName() != "Command2" && !showsWhole(*push))
+            cutOff << push->objectName();
+    for (auto *box : m_form->findChildren<QGroupBox *>())
+        if (!titleIsClear(*box, window))
+            cutOff << box->objectName();
+
+    // The window grows only as far as its screen allows; a font too large for the screen gets
+    // the whole screen, and only then may a caption be cut.
+    const QRect available = m_form->screen()->availableGeometry();
+    const QRect frame = m_form->frameGeometry();
+    QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                                                       .arg(frame.width())
+                                                       .arg(frame.height())
+                                                       .arg(frame.x())
+                                                       .arg(frame.y())));
+    const bool fillsScreen =
+        frame.height() >= available.height() - 1 || frame.width() >= available.width() - 1;
+    if (!fillsScreen)
+        QCOMPARE(cutOff, QStringList());
 }
 
 QTEST_MAIN(Form1LayoutTest)
