@@ -146,18 +146,45 @@ void Form1::fitLayout()
     resize(scaledTwipsRect(kClientArea, m_scale).size());
 }
 
-// Moves the window, frame included, into the available area of its screen where it is not
-// already inside it. Wayland compositors place windows themselves.
-void Form1::keepOnScreen()
+// Puts the client area at the place, or as near it as keeps the window, frame included, within
+// the available area of its screen. Wayland compositors place windows themselves.
+void Form1::placeOnScreen(QPoint client)
 {
     const QScreen *screen = screenForWindow();
     if (screen == nullptr || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     const QMargins frame = frameMargins();
-    const QRect frameRect = geometry().marginsAdded(frame);
+    const QRect frameRect = QRect(client, size()).marginsAdded(frame);
     const QPoint placed = placeWithin(frameRect, screen->availableGeometry());
     if (placed != frameRect.topLeft())
         setGeometry(QRect(placed + QPoint(frame.left(), frame.top()), size()));
+}
+
+// The window manager tells the frame only once it has taken the window in, and while it does
+// it reports passing places and may answer a move late (openbox on X11 was seen to report the
+// place it first gave after the place asked for). Until the window is active and where it
+// should be, each report of a place off the screen places it anew from its design place, now
+// with the frame, a few times at most.
+void Form1::settleStartPlacement(bool activated)
+{
+    m_activated = m_activated || activated;
+    if (!isVisible() || m_startPlacementsLeft == 0 || frameMargins().isNull() || m_placementQueued)
+        return;
+    m_placementQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_placementQueued = false;
+        const QScreen *screen = screenForWindow();
+        if (screen == nullptr)
+            return;
+        if (screen->availableGeometry().contains(frameGeometry())) {
+            if (m_activated)
+                m_startPlacementsLeft = 0;
+            return;
+        }
+        --m_startPlacementsLeft;
+        fitLayout();
+        placeOnScreen(designPosition());
+    });
 }
 
 bool Form1::event(QEvent *event)
@@ -171,19 +198,13 @@ bool Form1::event(QEvent *event)
             QTimer::singleShot(0, this, [this] {
                 m_relayoutQueued = false;
                 fitLayout();
-                keepOnScreen();
+                placeOnScreen(geometry().topLeft());
             });
         break;
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::UpdateRequest:
-        // The window manager tells the frame only once the window is mapped; check the place
-        // again then, with the frame.
-        if (isVisible() && !m_frameKnown && !frameMargins().isNull()) {
-            m_frameKnown = true;
-            fitLayout();
-            keepOnScreen();
-        }
+    case QEvent::WindowActivate:
+        settleStartPlacement(event->type() == QEvent::WindowActivate);
         break;
     default:
         break;
@@ -336,7 +357,7 @@ void Form1::setVisible(bool visible)
 {
     if (visible && !std::exchange(m_loaded, true)) {
         Form1_Load();
-        keepOnScreen();
+        placeOnScreen(designPosition());
     }
     QWidget::setVisible(visible);
 }

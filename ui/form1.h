@@ -57,7 +57,8 @@ private:
     [[nodiscard]] QScreen *screenForWindow() const;
     [[nodiscard]] QMargins frameMargins() const;
     void fitLayout();
-    void keepOnScreen();
+    void placeOnScreen(QPoint client);
+    void settleStartPlacement(bool activated);
 
     [[nodiscard]] InputBase inputBase() const;
 
@@ -84,7 +85,9 @@ private:
     double m_scale = 1.0;
     bool m_loaded = false;
     bool m_relayoutQueued = false;
-    bool m_frameKnown = false;
+    bool m_activated = false;
+    bool m_placementQueued = false;
+    int m_startPlacementsLeft = 4;
 };
 
 } // namespace tarvex

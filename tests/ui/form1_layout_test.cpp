@@ -2,6 +2,7 @@
 // stacking order and initial state.
 #include "form1.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -30,6 +31,8 @@ private slots:
     void stackingOrder_data();
     void stackingOrder();
     void windowAsItOpens();
+    void placementOnSmallAndScaledScreens_data();
+    void placementOnSmallAndScaledScreens();
     void captionsShowWholeAtDesktopFonts_data();
     void captionsShowWholeAtDesktopFonts();
 
@@ -200,6 +203,39 @@ void Form1LayoutTest::windowAsItOpens()
     // below the client area.
     QCOMPARE(m_form->width() - m_form->findChild<QWidget *>("Frame3")->width(), 3);
     QVERIFY(m_form->findChild<QWidget *>("Command2")->y() > m_form->height());
+}
+
+// Screens in device-independent pixels: 1920x1080 at 150 % is 1280x720. The window's frame
+// here is openbox's: 4 px at the sides and bottom and a 24 px title bar.
+void Form1LayoutTest::placementOnSmallAndScaledScreens_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QPoint>("expected");
+
+    const QRect designFrame(155, 134, 940, 641);
+    QTest::newRow("1280x1024 keeps the design place")
+        << QRect(0, 0, 1280, 1024) << designFrame << QPoint(155, 134);
+    QTest::newRow("1366x768 moves up only as far as needed")
+        << QRect(0, 0, 1366, 768) << designFrame << QPoint(155, 127);
+    QTest::newRow("a bottom panel on 1366x768 moves it further up")
+        << QRect(0, 0, 1366, 728) << designFrame << QPoint(155, 87);
+    QTest::newRow("1920x1080 at 150 % moves it up")
+        << QRect(0, 0, 1280, 720) << designFrame << QPoint(155, 79);
+    QTest::newRow("a screen narrower than the window keeps its left edge")
+        << QRect(0, 0, 800, 600) << designFrame << QPoint(0, 0);
+    QTest::newRow("a panel at the top keeps the title bar below it")
+        << QRect(0, 40, 1024, 560) << designFrame << QPoint(84, 40);
+    QTest::newRow("a second screen to the right")
+        << QRect(1366, 0, 1920, 1080) << designFrame.translated(1366, 0) << QPoint(1521, 134);
+}
+
+void Form1LayoutTest::placementOnSmallAndScaledScreens()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, frame);
+    QFETCH(QPoint, expected);
+    QCOMPARE(tarvex::placeWithin(frame, available), expected);
 }
 
 namespace {
