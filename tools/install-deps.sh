@@ -5,9 +5,10 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
-gui=(qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
+gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei)
 tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-       libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick)
+       libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick
+       fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
 
 case "${1:-}" in
     run) wanted=("${build[@]}" "${gui[@]}") ;;

@@ -1,5 +1,6 @@
 #include "tray_icon_host.h"
 
+#include "tray_kind.h"
 #include "window_handles.h"
 #include "window_proc_hook.h"
 
@@ -49,9 +50,12 @@ std::optional<Balloon> balloonOf(const NOTIFYICONDATAA &record)
 
 TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
     : QObject(parent), m_window(record.hWnd), m_id(record.uID),
-      m_callbackMessage(record.uCallbackMessage), m_icon(new QSystemTrayIcon(this)),
-      m_balloon(balloonOf(record))
+      m_callbackMessage(record.uCallbackMessage), m_balloon(balloonOf(record))
 {
+    const TrayKind kind = trayKindOfSession();
+    if (kind == TrayKind::None)
+        return;
+    m_icon = new QSystemTrayIcon(this);
     if ((record.uFlags & NIF_ICON) != 0)
         m_icon->setIcon(iconFromHandle(record.hIcon));
     if ((record.uFlags & NIF_TIP) != 0)
@@ -60,7 +64,10 @@ TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
         connect(m_icon, &QSystemTrayIcon::activated, this, &TrayIconHost::onActivated);
     m_icon->show();
 
-    if (m_balloon) {
+    // A desktop notification needs no place on the screen: it goes out at once.
+    if (m_balloon && kind == TrayKind::StatusNotifierItem) {
+        showBalloon();
+    } else if (m_balloon) {
         m_balloonWait = new QTimer(this);
         connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonWhenPlaced);
         m_balloonWait->start(kBalloonPollMilliseconds);
@@ -97,11 +104,16 @@ void TrayIconHost::onActivated(QSystemTrayIcon::ActivationReason reason) const
     }
 }
 
+void TrayIconHost::showBalloon() const
+{
+    m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
+                        m_balloon->milliseconds);
+}
+
 void TrayIconHost::showBalloonWhenPlaced()
 {
     if (!m_icon->geometry().isEmpty()) {
-        m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
-                            m_balloon->milliseconds);
+        showBalloon();
     } else if (++m_balloonTries < kBalloonPollTries) {
         return;
     }

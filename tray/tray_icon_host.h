@@ -26,7 +26,8 @@ struct Balloon
 
 // One notification-area icon, shown as a record describes it: its icon and tool-tip, its
 // balloon once at start, and its mouse events posted to the record's window as the record's
-// callback message, with the icon's identifier and the mouse message.
+// callback message, with the icon's identifier and the mouse message. Where the session can
+// show no icon (Wayland without a StatusNotifierItem host), there is none and nothing is said.
 class TrayIconHost : public QObject
 {
     Q_OBJECT
@@ -38,12 +39,13 @@ public:
 private:
     void post(UINT mouseMessage) const;
     void onActivated(QSystemTrayIcon::ActivationReason reason) const;
+    void showBalloon() const;
     void showBalloonWhenPlaced();
 
     HWND m_window;
     UINT m_id;
     UINT m_callbackMessage;
-    QSystemTrayIcon *m_icon;
+    QSystemTrayIcon *m_icon = nullptr;
     std::optional<Balloon> m_balloon;
     QTimer *m_balloonWait = nullptr;
     int m_balloonTries = 0;

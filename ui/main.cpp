@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "qt_translations.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvex"));
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
+    tarvex::installQtTranslations(app);
 
     tarvex::Form1 form;
     form.show();

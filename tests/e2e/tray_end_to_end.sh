@@ -14,46 +14,14 @@ start_desktop
 tarvex=$!
 started_pids+=("$tarvex")
 
-main_window() { xdotool search --all --pid "$tarvex" --name Olmira 2>/dev/null | head -n 1; }
-wait_for 10 sh -c "xdotool search --all --onlyvisible --pid $tarvex --name Olmira >/dev/null" \
-    || fail "the window did not appear"
-window=$(main_window)
+window=$(window_of "$tarvex")
 
-# The icon: a small window of the program's that the tray has taken in (its parent is no
-# longer the root window).
-icon=""
-find_icon() {
-    local candidate
-    for candidate in $(xdotool search --onlyvisible --pid "$tarvex" 2>/dev/null); do
-        if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
-            icon=$candidate
-            return 0
-        fi
-    done
-    return 1
-}
-wait_for 10 find_icon || fail "the icon was not embedded in the notification area"
+wait_for 10 find_icon "$tarvex" || fail "the icon was not embedded in the notification area"
 icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
 icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
 echo "ok: icon embedded at $icon_x,$icon_y"
 
-# Windows of the program's that are tool-tips: the balloon is the tall one, the tool-tip the
-# low one.
-tooltip_windows() {
-    local candidate
-    for candidate in $(xdotool search --onlyvisible --pid "$tarvex" 2>/dev/null); do
-        xprop -id "$candidate" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && echo "$candidate"
-    done
-    return 0
-}
-balloon_shown() {
-    local candidate
-    for candidate in $(tooltip_windows); do
-        [ "$(height_of "$candidate")" -ge 50 ] && { balloon=$candidate; return 0; }
-    done
-    return 1
-}
-wait_for 5 balloon_shown || fail "the balloon did not appear"
+wait_for 5 balloon_shown "$tarvex" || fail "the balloon did not appear"
 balloon_y=$(absolute_top "$balloon")
 [ "$balloon_y" -gt 600 ] || fail "the balloon is not beside the icon (at y $balloon_y)"
 echo "ok: balloon shown beside the icon"
@@ -63,17 +31,10 @@ if [ -n "$shots" ]; then
     import -window root -crop 420x150+860+750 "$shots/balloon.png"
 fi
 
-tooltip_shown() {
-    local candidate
-    for candidate in $(tooltip_windows); do
-        [ "$(height_of "$candidate")" -lt 50 ] && return 0
-    done
-    return 1
-}
 xdotool mousemove 600 400
 sleep 0.2
 xdotool mousemove "$icon_x" "$icon_y"
-wait_for 5 tooltip_shown || fail "no tool-tip over the icon"
+wait_for 5 tooltip_shown "$tarvex" || fail "no tool-tip over the icon"
 echo "ok: tool-tip over the icon"
 
 click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$@"; }

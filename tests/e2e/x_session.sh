@@ -19,21 +19,28 @@ wait_for() {
     return 1
 }
 
-start_desktop() {
-    local display
-    for display in $(seq 140 240); do
-        [ -e "/tmp/.X$display-lock" ] || break
-    done
-    Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+# A virtual X display on a number that the X server picks itself, so that tests running side
+# by side never take the same one.
+start_x() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x900x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     started_pids+=($!)
     xvfb_pid=$!
+    local display
+    read -r -t 10 display <"$fifo" || fail "Xvfb did not start"
+    rm -f "$fifo"
     export DISPLAY=":$display"
-    # No session bus: Qt then puts its icon into the XEmbed notification area of trayer.
-    export DBUS_SESSION_BUS_ADDRESS=disabled:
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
-    wait_for 10 sh -c 'xdpyinfo >/dev/null 2>&1' || fail "Xvfb did not start"
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended at once (display taken?)"
+    wait_for 10 sh -c 'xdpyinfo >/dev/null 2>&1' || fail "Xvfb on $DISPLAY does not answer"
+}
+
+start_desktop() {
+    start_x "$@"
+    # No session bus: Qt then puts its icon into the XEmbed notification area of trayer.
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
 
     local logs attempt
     logs=$(mktemp -d)
@@ -54,6 +61,49 @@ start_desktop() {
         || fail "trayer did not start: $(cat "$logs/trayer")"
 }
 
+# Helpers on the windows of the program with process id $1.
+# The main window, once it is on the screen.
+window_of() {
+    wait_for 10 sh -c "xdotool search --all --onlyvisible --pid $1 --name Olmira >/dev/null" \
+        || fail "the window did not appear"
+    xdotool search --all --pid "$1" --name Olmira 2>/dev/null | head -n 1
+}
+# The icon: a small window of the program's that the tray has taken in (its parent is no
+# longer the root window).
+icon=""
+find_icon() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
+            icon=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+# Windows of the program's that are tool-tips: the balloon is the tall one, the tool-tip the
+# low one.
+tooltip_windows() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        xprop -id "$candidate" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && echo "$candidate"
+    done
+    return 0
+}
+balloon_shown() {
+    local candidate
+    for candidate in $(tooltip_windows "$1"); do
+        [ "$(height_of "$candidate")" -ge 50 ] && { balloon=$candidate; return 0; }
+    done
+    return 1
+}
+tooltip_shown() {
+    local candidate
+    for candidate in $(tooltip_windows "$1"); do
+        [ "$(height_of "$candidate")" -lt 50 ] && return 0
+    done
+    return 1
+}
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsUnMapped'; }
 width_of() { xwininfo -id "$1" | awk '/Width:/ { print $2 }'; }

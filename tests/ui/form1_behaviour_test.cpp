@@ -3,8 +3,10 @@
 #include "form1.h"
 #include "message_box_answerer.h"
 #include "mod_tray.h"
+#include "qt_translations.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
@@ -20,6 +22,7 @@ class Form1BehaviourTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -34,6 +37,7 @@ private slots:
     void exitButtonClosesTheWindowAndEndsTheProgram();
     void closeButtonEndsTheProgram();
     void textBoxesTakeTextsBeyond32767Characters();
+    void textBoxMenuIsChinese();
 
 private:
     template<typename T = QWidget> T *control(const char *name) const
@@ -45,6 +49,11 @@ private:
 
     std::unique_ptr<Form1> m_form;
 };
+
+void Form1BehaviourTest::initTestCase()
+{
+    tarvex::installQtTranslations(*qApp);
+}
 
 void Form1BehaviourTest::init()
 {
@@ -162,6 +171,8 @@ void Form1BehaviourTest::convert()
         QVERIFY(!shown.hasIcon);
         QCOMPARE(shown.buttonCount, 1);
         QVERIFY(!shown.okHasIcon);
+        // Qt's own texts are Chinese too, under any locale (the test runs under C.UTF-8).
+        QCOMPARE(shown.okText, QStringLiteral("确定"));
     }
     QCOMPARE(box("Text2")->text(), output);
 }
@@ -266,6 +277,17 @@ void Form1BehaviourTest::textBoxesTakeTextsBeyond32767Characters()
         box(name)->setText(longText);
         QCOMPARE(box(name)->text().size(), longText.size());
     }
+}
+
+void Form1BehaviourTest::textBoxMenuIsChinese()
+{
+    const std::unique_ptr<QMenu> menu(box("Text1")->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(texts, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
+                                 "全选"}));
 }
 
 QTEST_MAIN(Form1BehaviourTest)

@@ -28,14 +28,14 @@ void MessageBoxAnswerer::answer()
     auto *box = qobject_cast<QMessageBox *>(modal);
     if (box == nullptr) {
         m_boxes.append({QStringLiteral("<not a message box>"), modal->windowTitle(), false, 0,
-                        false, m_clock.elapsed()});
+                        false, QString(), m_clock.elapsed()});
         modal->close();
         return;
     }
     QAbstractButton *ok = box->button(QMessageBox::Ok);
     m_boxes.append({box->text(), box->windowTitle(), !box->iconPixmap().isNull(),
                     static_cast<int>(box->buttons().size()), ok != nullptr && !ok->icon().isNull(),
-                    m_clock.elapsed()});
+                    ok != nullptr ? ok->text() : QString(), m_clock.elapsed()});
     if (ok != nullptr)
         ok->click();
     else

@@ -20,6 +20,7 @@ public:
         bool hasIcon;
         int buttonCount;
         bool okHasIcon;
+        QString okText;
         qint64 millisecondsToAppear; // since the answerer was made
     };
 

@@ -1,0 +1,171 @@
+// The D-Bus side of a desktop's panel, for end-to-end tests on a private session bus: a
+// StatusNotifierWatcher with a host registered, as KDE Plasma's or the AppIndicator
+// extension's, and a notification server. It reports on standard output, a line each:
+//   ready
+//   registered <service> <path>      an item registered with the watcher
+//   gone <service>                   a registered item's connection left the bus
+//   notify <app>|<icon>|<title>|<text>|<milliseconds>|urgency=<n>
+//   tarvex-test-desk-services [--no-watcher]
+#include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusServiceWatcher>
+#include <QStringList>
+#include <QTextStream>
+#include <QVariantMap>
+
+#include <cstdlib>
+
+namespace {
+
+void report(const QString &line)
+{
+    QTextStream out(stdout);
+    out << line << Qt::endl;
+}
+
+class Watcher : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+public:
+    explicit Watcher(QObject *parent) : QObject(parent)
+    {
+        m_gone.setConnection(QDBusConnection::sessionBus());
+        m_gone.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+        connect(&m_gone, &QDBusServiceWatcher::serviceUnregistered, this,
+                [this](const QString &service) {
+                    m_items.removeAll(service);
+                    m_gone.removeWatchedService(service);
+                    report(QStringLiteral("gone ") + service);
+                    emit StatusNotifierItemUnregistered(service);
+                });
+    }
+
+    [[nodiscard]] QStringList items() const { return m_items; }
+
+public slots:
+    void registerItem(const QString &serviceOrPath)
+    {
+        // Items name either their service or, as Qt's and Ayatana's do, their object path on
+        // the caller's own connection.
+        const QString sender = message().service();
+        const bool isPath = serviceOrPath.startsWith(QLatin1Char('/'));
+        const QString service = isPath ? sender : serviceOrPath;
+        const QString path = isPath ? serviceOrPath : QStringLiteral("/StatusNotifierItem");
+        m_items << service;
+        m_gone.addWatchedService(service);
+        report(QStringLiteral("registered %1 %2").arg(service, path));
+        emit StatusNotifierItemRegistered(service);
+    }
+
+signals:
+    void StatusNotifierItemRegistered(const QString &service);
+    void StatusNotifierItemUnregistered(const QString &service);
+
+private:
+    QStringList m_items;
+    QDBusServiceWatcher m_gone;
+};
+
+class WatcherAdaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+public:
+    explicit WatcherAdaptor(Watcher *watcher) : QDBusAbstractAdaptor(watcher), m_watcher(watcher)
+    {
+        setAutoRelaySignals(true);
+    }
+
+    [[nodiscard]] static bool isHostRegistered() { return true; }
+    [[nodiscard]] QStringList items() const { return m_watcher->items(); }
+    [[nodiscard]] static int protocolVersion() { return 0; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString &service) { m_watcher->registerItem(service); }
+    void RegisterStatusNotifierHost(const QString &) {}
+
+signals:
+    void StatusNotifierItemRegistered(const QString &service);
+    void StatusNotifierItemUnregistered(const QString &service);
+    void StatusNotifierHostRegistered();
+
+private:
+    Watcher *m_watcher;
+};
+
+class NotificationsAdaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    explicit NotificationsAdaptor(QObject *parent) : QDBusAbstractAdaptor(parent) {}
+
+public slots:
+    uint Notify(const QString &app, uint, const QString &icon, const QString &title,
+                const QString &text, const QStringList &, const QVariantMap &hints,
+                int milliseconds)
+    {
+        report(QStringLiteral("notify %1|%2|%3|%4|%5|urgency=%6")
+                   .arg(app, icon, title, text)
+                   .arg(milliseconds)
+                   .arg(hints.value(QStringLiteral("urgency")).toInt()));
+        return ++m_lastId;
+    }
+    static QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+    static QString GetServerInformation(QString &vendor, QString &version, QString &spec)
+    {
+        vendor = QStringLiteral("Tarvex tests");
+        version = QStringLiteral("1.0");
+        spec = QStringLiteral("1.2");
+        return QStringLiteral("tarvex-test-desk-services");
+    }
+    void CloseNotification(uint) {}
+
+signals:
+    void NotificationClosed(uint id, uint reason);
+    void ActionInvoked(uint id, const QString &action);
+
+private:
+    uint m_lastId = 0;
+};
+
+bool serve(QObject *object, const QString &service, const QString &path)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.registerObject(path, object, QDBusConnection::ExportAdaptors) &&
+           bus.registerService(service);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const bool withWatcher =
+        !QCoreApplication::arguments().contains(QStringLiteral("--no-watcher"));
+
+    QObject notifications;
+    new NotificationsAdaptor(&notifications);
+    if (!serve(&notifications, QStringLiteral("org.freedesktop.Notifications"),
+               QStringLiteral("/org/freedesktop/Notifications"))) {
+        report(QStringLiteral("cannot serve notifications on the session bus"));
+        return EXIT_FAILURE;
+    }
+    Watcher watcher(&app);
+    new WatcherAdaptor(&watcher);
+    if (withWatcher && !serve(&watcher, QStringLiteral("org.kde.StatusNotifierWatcher"),
+                              QStringLiteral("/StatusNotifierWatcher"))) {
+        report(QStringLiteral("cannot serve the watcher on the session bus"));
+        return EXIT_FAILURE;
+    }
+    report(QStringLiteral("ready"));
+    return QCoreApplication::exec();
+}
+
+#include "desk_services.moc"
