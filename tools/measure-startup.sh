@@ -8,12 +8,9 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 bin=build/default
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR=$(mktemp -d)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+source tests/e2e/x_session.sh
+start_x
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 

@@ -1,34 +1,31 @@
 #!/usr/bin/env bash
-# Starts Tarvex on a virtual X display and saves a screenshot of its window.
-#   tools/screenshot-window.sh [output.png]    (default: docs/window.png)
-# Needs a build (tools/test.sh or tools/run.sh makes one) and the packages of
-# tools/install-deps.sh test.
+# Starts Tarvex on a virtual X display under openbox and saves a screenshot of its window.
+#   tools/screenshot-window.sh [output.png] ["Family,points"]
+# (default: docs/window.png, Qt's fallback 9 pt font). A font is given to the program as KDE
+# Plasma gives it, through kdeglobals. Needs a build (tools/test.sh or tools/run.sh makes one)
+# and the packages of tools/install-deps.sh test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-docs/window.png}
-program=build/default/ui/tarvex
+font=${2:-}
+program=$PWD/build/default/ui/tarvex
+source tests/e2e/x_session.sh
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-pids=("$xvfb")
-cleanup() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; }
-trap cleanup EXIT
-export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=disabled:
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+start_x
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+openbox --sm-disable >/dev/null 2>&1 &
+started_pids+=($!)
+wait_for 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"
 
-openbox >/dev/null 2>&1 &
-pids+=($!)
+if [ -n "$font" ]; then
+    HOME=$(mktemp -d)
+    mkdir -p "$HOME/.config"
+    printf '[General]\nfont=%s,-1,5,50,0,0,0,0,0\n' "$font" >"$HOME/.config/kdeglobals"
+    export HOME XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
+fi
 "$program" &
-pids+=($!)
-
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name 'Tarvex' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || { echo "screenshot-window: the window did not appear" >&2; exit 1; }
+started_pids+=($!)
+window=$(window_of $!)
 sleep 0.5
 mkdir -p "$(dirname "$output")"
 import -window "$window" -frame "$output"
