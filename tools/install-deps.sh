@@ -5,9 +5,11 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
-gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei)
+gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)
+# Any one of the Chinese fonts that the package accepts will do.
+cjk_fonts=(fonts-wqy-microhei fonts-noto-cjk)
 tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-       libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick
+       dpkg-dev libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
 
 case "${1:-}" in
@@ -16,11 +18,17 @@ case "${1:-}" in
     *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
+installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]; }
+
 missing=()
 for package in "${wanted[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-    [ "$status" = installed ] || missing+=("$package")
+    installed "$package" || missing+=("$package")
 done
+font_found=false
+for font in "${cjk_fonts[@]}"; do
+    if installed "$font"; then font_found=true; fi
+done
+$font_found || missing+=("${cjk_fonts[0]}")
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"

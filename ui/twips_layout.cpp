@@ -183,8 +183,8 @@ QRect TwipsLayout::titleInk(const Placement &group, double scale) const
     const InkRows rows = inkRows(box->font(), box->title(), label.height(), false);
     const QRect columns = QFontMetrics(box->font()).tightBoundingRect(box->title());
     const QPoint origin = groupPixels.topLeft() + label.topLeft();
-    return QRect(QPoint(origin.x() + columns.left(), origin.y() + rows.top),
-                 QPoint(origin.x() + columns.right(), origin.y() + rows.bottom));
+    return {QPoint(origin.x() + columns.left(), origin.y() + rows.top),
+            QPoint(origin.x() + columns.right(), origin.y() + rows.bottom)};
 }
 
 // What a control covers of the controls behind it: all of it, but for a group box, whose
