@@ -19,6 +19,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -155,7 +156,13 @@ void Form1::placeOnScreen(QPoint client)
         return;
     const QMargins frame = frameMargins();
     const QRect frameRect = QRect(client, size()).marginsAdded(frame);
-    const QPoint placed = placeWithin(frameRect, screen->availableGeometry());
+    // At a fractional scale (150 %) the frame's device pixels round to whole device-independent
+    // ones, and a window placed flush with the screen's edge was seen to end a device pixel
+    // beyond it; keep a pixel clear there.
+    QRect available = screen->availableGeometry();
+    if (screen->devicePixelRatio() != std::floor(screen->devicePixelRatio()))
+        available.adjust(0, 0, -1, -1);
+    const QPoint placed = placeWithin(frameRect, available);
     if (placed != frameRect.topLeft())
         setGeometry(QRect(placed + QPoint(frame.left(), frame.top()), size()));
 }
