@@ -2,6 +2,7 @@
 # Installs the Debian packages that Tarvex needs and that are missing, as root or through sudo.
 #   tools/install-deps.sh run    what building and starting the program needs
 #   tools/install-deps.sh test   that, plus what every test, benchmark and fuzzer needs
+#   tools/install-deps.sh package   what building and checking the Debian package needs
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
@@ -9,13 +10,15 @@ gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)
 # Any one of the Chinese fonts that the package accepts will do.
 cjk_fonts=(fonts-wqy-microhei fonts-noto-cjk)
 tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-       dpkg-dev libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick
+       dpkg-dev appstream lintian mmdebstrap
+       libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
 
 case "${1:-}" in
     run) wanted=("${build[@]}" "${gui[@]}") ;;
     test) wanted=("${build[@]}" "${gui[@]}" "${tests[@]}") ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    package) wanted=("${build[@]}" "${gui[@]}" dpkg-dev lintian mmdebstrap xvfb x11-utils) ;;
+    *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac
 
 installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]; }
