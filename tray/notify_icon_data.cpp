@@ -10,7 +10,8 @@ void setRecordText(std::span<char> member, std::u16string_view text)
 {
     std::ranges::fill(member, ' ');
     std::size_t used = 0;
-    for (const std::uint16_t code : Cp936::codesOf(text)) {
+    for (const char16_t unit : text) {
+        const std::uint16_t code = Cp936::code(unit);
         const std::size_t length = code > 0xFF ? 2 : 1;
         if (used + length + 1 > member.size())
             break;

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "guarded_command.h"
 #include "message_box.h"
 #include "mod_tray.h"
 #include "text_codes.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <utility>
 
@@ -371,13 +373,18 @@ void Form1::setVisible(bool visible)
 
 void Form1::Form1_Load()
 {
-    modTray::AddTrayIcon(this, QStringLiteral("移动显示"), QStringLiteral("Tarvex 1.0版"),
-                         QStringLiteral("Olmira作品: 欢迎大家使用！"), win::NIIF_WARNING);
+    try {
+        modTray::AddTrayIcon(this, QStringLiteral("移动显示"), QStringLiteral("Tarvex 1.0版"),
+                             QStringLiteral("Olmira作品: 欢迎大家使用！"), win::NIIF_WARNING);
+    } catch (const std::exception &) {
+        // Whether the icon could be added does not matter: the window is shown either way,
+        // and a failure here (no memory) leaves the program without an icon.
+    }
 }
 
 void Form1::Command1_Click()
 {
-    runConvertCommand(*this);
+    runGuarded(this, [this] { runConvertCommand(*this); });
 }
 
 void Form1::Command2_Click()
@@ -387,12 +394,16 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    m_text4->setText(toQString(TextToHexCodes(m_text3->text().toStdU16String())));
+    runGuarded(this, [this] {
+        m_text4->setText(toQString(TextToHexCodes(m_text3->text().toStdU16String())));
+    });
 }
 
 void Form1::Command4_Click()
 {
-    m_text6->setText(toQString(HexCodesToText(m_text5->text().toStdU16String())));
+    runGuarded(this, [this] {
+        m_text6->setText(toQString(HexCodesToText(m_text5->text().toStdU16String())));
+    });
 }
 
 } // namespace tarvex

@@ -72,6 +72,28 @@ TEST(HexCodesToText, decodesGroupsOfFour)
         EXPECT_EQ(HexCodesToText(c.input), c.expected) << c.name;
 }
 
+// The reading of groups, fast for four digits, agrees with the general byte decoder on every
+// value, whether a group stands alone or among 65,536 others (across every chunk boundary).
+TEST(HexCodesToText, everyValueDecodesAsItsBytes)
+{
+    std::u16string allCodes;
+    std::u16string allTexts;
+    for (std::uint32_t value = 0; value <= 0xFFFF; ++value) {
+        std::u16string group;
+        for (int shift = 12; shift >= 0; shift -= 4)
+            group.push_back(u"0123456789abcdef"[(value >> shift) & 0xF]);
+        std::string bytes;
+        if (value > 0xFF)
+            bytes.push_back(static_cast<char>(value >> 8));
+        bytes.push_back(static_cast<char>(value & 0xFF));
+        const std::u16string expected = Cp936::decode(bytes);
+        ASSERT_EQ(HexCodesToText(group), expected) << std::hex << value;
+        allCodes += group;
+        allTexts += expected;
+    }
+    EXPECT_EQ(HexCodesToText(allCodes), allTexts);
+}
+
 TEST(TextCodes, everyTwoByteCharacterComesBackFromItsCodes)
 {
     int twoByteCharacters = 0;

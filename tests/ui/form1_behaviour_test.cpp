@@ -1,6 +1,7 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
 #include "form1.h"
+#include "guarded_command.h"
 #include "message_box_answerer.h"
 #include "mod_tray.h"
 #include "qt_translations.h"
@@ -14,6 +15,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <new>
+#include <system_error>
 
 using tarvex::Form1;
 
@@ -38,6 +41,8 @@ private slots:
     void closeButtonEndsTheProgram();
     void textBoxesTakeTextsBeyond32767Characters();
     void textBoxMenuIsChinese();
+    void failedCommandTellsTheUserAndKeepsTheBox_data();
+    void failedCommandTellsTheUserAndKeepsTheBox();
 
 private:
     template<typename T = QWidget> T *control(const char *name) const
@@ -288,6 +293,33 @@ void Form1BehaviourTest::textBoxMenuIsChinese()
             texts << action->text().section(QLatin1Char('\t'), 0, 0);
     QCOMPARE(texts, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
                                  "全选"}));
+}
+
+void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox_data()
+{
+    QTest::addColumn<std::function<void()>>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no memory for a huge text")
+        << std::function<void()>([] { throw std::bad_alloc(); })
+        << QStringLiteral("内存不足，无法完成转换");
+    QTest::newRow("any other failure") << std::function<void()>([] {
+        throw std::system_error(std::make_error_code(std::errc::invalid_argument));
+    }) << QStringLiteral("转换失败");
+}
+
+void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox()
+{
+    QFETCH(std::function<void()>, failure);
+    QFETCH(QString, message);
+    box("Text4")->setText(QStringLiteral("kept"));
+    MessageBoxAnswerer answerer(1);
+    tarvex::runGuarded(m_form.get(), [&] {
+        failure();
+        box("Text4")->setText(QStringLiteral("written"));
+    });
+    QCOMPARE(answerer.texts(), QStringList{message});
+    QCOMPARE(box("Text4")->text(), QStringLiteral("kept"));
+    QVERIFY(m_form->isVisible());
 }
 
 QTEST_MAIN(Form1BehaviourTest)

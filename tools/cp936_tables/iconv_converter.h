@@ -9,8 +9,8 @@
 
 namespace tarvex {
 
-// One open iconv conversion, closed when the object goes. Every use of iconv in the program
-// goes through this class.
+// One open iconv conversion, closed when the object goes. Only the table generator uses iconv:
+// the program carries the tables it makes and calls no converter at run time.
 class IconvConverter
 {
 public:
