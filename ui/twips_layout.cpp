@@ -1,7 +1,5 @@
 #include "twips_layout.h"
 
-#include "twips.h"
-
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QPushButton>
@@ -23,6 +21,12 @@ namespace {
 // more than the captions need, coarse enough to find the factor in a few dozen tries.
 constexpr double kScaleStep = 1.0 / 120;
 constexpr double kLargestScale = 4.0;
+
+// A length in twips at a scale factor, in whole pixels.
+int scaledTwips(int twips, double scale)
+{
+    return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
+}
 
 // The rows of a caption's ink within a box it is drawn into, top and bottom inclusive, as
 // the style draws it: one line, at the top of the box or centred in it.
@@ -74,11 +78,6 @@ QList<const QWidget *> ancestry(const QWidget *widget)
 }
 
 } // namespace
-
-int scaledTwips(int twips, double scale)
-{
-    return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
-}
 
 QRect scaledTwipsRect(QRect twips, double scale)
 {

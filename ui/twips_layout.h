@@ -9,6 +9,10 @@ class QWidget;
 
 namespace tarvex {
 
+// The layout is drawn in twips, 15 to a device-independent pixel at 96 dots per inch; Qt's
+// high-DPI scaling takes it from there.
+constexpr int kTwipsPerPixel = 15;
+
 // The window's controls at their places in twips, drawn through one scale factor. At 1, a
 // twip is 1/15 of a device-independent pixel, as the layout was drawn for a 9 pt font; a
 // larger desktop font needs a larger factor, as twips on the original platform grow with the
@@ -47,9 +51,6 @@ private:
 
     QList<Placement> m_placements;
 };
-
-// A length in twips at a scale factor, in whole pixels.
-[[nodiscard]] int scaledTwips(int twips, double scale);
 
 // A rectangle in twips at a scale factor, each edge at the nearest pixel.
 [[nodiscard]] QRect scaledTwipsRect(QRect twips, double scale);

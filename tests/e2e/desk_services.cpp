@@ -118,11 +118,11 @@ public slots:
         return ++m_lastId;
     }
     static QStringList GetCapabilities() { return {QStringLiteral("body")}; }
-    static QString GetServerInformation(QString &vendor, QString &version, QString &spec)
+    static QString GetServerInformation(QString &vendor, QString &version, QString &protocolVersion)
     {
         vendor = QStringLiteral("Tarvex tests");
         version = QStringLiteral("1.0");
-        spec = QStringLiteral("1.2");
+        protocolVersion = QStringLiteral("1.2");
         return QStringLiteral("tarvex-test-desk-services");
     }
     void CloseNotification(uint) {}

@@ -1,7 +1,6 @@
 // The window as it opens: every control with its kind, container, caption, place, tab order,
 // stacking order and initial state.
 #include "form1.h"
-#include "twips.h"
 #include "window_placement.h"
 
 #include <QAbstractButton>
@@ -15,7 +14,16 @@
 #include <QTest>
 
 using tarvex::Form1;
-using tarvex::twipsRect;
+
+namespace {
+
+// Where a control lies at the 9 pt font the layout was drawn for: 15 twips to the pixel.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+} // namespace
 
 class Form1LayoutTest : public QObject
 {
