@@ -2,7 +2,8 @@
 # Builds the Debian package, runs lintian on it, and checks it on a clean machine: a fresh
 # minimal Debian 12 made for the purpose with mmdebstrap from this machine's apt sources, where
 # the package is installed with its dependencies, started on a virtual display of this
-# machine's (reached through the X server's abstract socket), and purged again.
+# machine's (reached through the X server's abstract socket; the window is awaited with this
+# machine's tools), and purged again.
 #   tools/check-package.sh [PACKAGE.deb]
 # (as root, or through sudo; about two minutes, most of it downloading the package's
 # dependencies). Without a package it builds one in build/default.
@@ -28,12 +29,14 @@ lintian "$package" 2> >(grep -v "root privileges" >&2) || exit 1
 source tests/e2e/x_session.sh
 start_x
 sources=/etc/apt/sources.list
-[ -s "$sources" ] || sources=$(ls /etc/apt/sources.list.d/*.sources | head -n 1)
+if [ ! -s "$sources" ]; then
+    deb822_sources=(/etc/apt/sources.list.d/*.sources)
+    sources=${deb822_sources[0]}
+fi
 root=$(mktemp -d)
 cleanup_root() { end_started; rm -rf "$root"; }
 trap cleanup_root EXIT
 mmdebstrap --variant=apt --quiet \
-    --customize-hook="copy-in '$package' tools/check-installed-package.sh /tmp" \
-    --customize-hook="chroot \"\$1\" env DISPLAY=$DISPLAY bash /tmp/check-installed-package.sh /tmp/$(basename "$package")" \
+    --customize-hook="'$PWD/tools/check-installed-package.sh' \"\$1\" '$package'" \
     bookworm "$root/system" "$sources"
 echo "ok: the package installs, starts and is removed on a fresh Debian 12"

@@ -18,18 +18,22 @@ strace -f -qq -o "$trace" \
 started_pids+=($!)
 tracer=$!
 
-wait_for 15 sh -c "xdotool search --onlyvisible --name Olmira >/dev/null" || fail "no window"
-window=$(xdotool search --onlyvisible --name Olmira | head -n 1)
-left=$(absolute_left "$window")
-top=$(absolute_top "$window")
-# 101 in Text1, Convert (binary to decimal); a text in Text3, 转换到十六进制; Exit.
-xdotool mousemove $((left + 400)) $((top + 60)) click 1 type 101
-xdotool mousemove $((left + 870)) $((top + 80)) click 1
-xdotool mousemove $((left + 400)) $((top + 200)) click 1 type 'Tarvex'
-xdotool mousemove $((left + 850)) $((top + 190)) click 1
-xdotool mousemove $((left + 400)) $((top + 108)) click 1
+traced_program_started() { program_pid=$(pgrep -P "$tracer" -x tarvex); }
+wait_for 60 traced_program_started || fail "strace did not start the program"
+window=$(window_of "$program_pid")
+wait_for 60 is_active "$window" || fail "the window was not made active"
+# 101 in Text1, Convert (binary to decimal); a text in Text3, 转换到十六进制; Exit, below the
+# visible area, reached with Tab from Text2.
+click_in "$window" 400 60
+xdotool type 101
+click_in "$window" 870 80
+click_in "$window" 400 200
+xdotool type 'Tarvex'
+click_in "$window" 850 190
+click_in "$window" 400 108
 xdotool key Tab Tab space
-wait_for 10 sh -c "! kill -0 $tracer 2>/dev/null" || fail "the program did not end"
+tracer_ended() { ! kill -0 "$tracer" 2>/dev/null; }
+wait_for 60 tracer_ended || fail "the program did not end"
 
 status=0
 sockets=$(grep -E '\bsocket\(' "$trace" | grep -v -E 'AF_UNIX|AF_LOCAL|AF_NETLINK' || true)

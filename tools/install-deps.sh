@@ -11,7 +11,7 @@ gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)
 cjk_fonts=(fonts-wqy-microhei fonts-noto-cjk)
 tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
        dpkg-dev appstream lintian mmdebstrap
-       libx11-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils xclip imagemagick
+       libx11-dev libxdamage-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils xclip imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
 
 case "${1:-}" in

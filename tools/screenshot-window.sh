@@ -13,9 +13,7 @@ source tests/e2e/x_session.sh
 
 start_x
 export DBUS_SESSION_BUS_ADDRESS=disabled:
-openbox --sm-disable >/dev/null 2>&1 &
-started_pids+=($!)
-wait_for 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"
+start_window_manager
 
 if [ -n "$font" ]; then
     HOME=$(mktemp -d)
@@ -26,6 +24,7 @@ fi
 "$program" &
 started_pids+=($!)
 window=$(window_of $!)
+# The window paints a moment after it is mapped, and X tells no event for that.
 sleep 0.5
 mkdir -p "$(dirname "$output")"
 import -window "$window" -frame "$output"

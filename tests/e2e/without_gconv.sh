@@ -31,21 +31,23 @@ start_desktop
 tarvex=$!
 started_pids+=("$tarvex")
 window=$(window_of "$tarvex")
-left=$(absolute_left "$window")
-top=$(absolute_top "$window")
-# 中文 into Text3, 转换到十六进制, then Text4's text through the clipboard. xdotool reads its
-# text in the locale's encoding, and types a character outside the keymap by remapping a key,
-# which drops the first of a quick run: hence UTF-8 and a delay.
-xdotool mousemove $((left + 400)) $((top + 200)) click 1
-LC_ALL=C.UTF-8 xdotool type --delay 150 '中文'
-sleep 0.3
-xdotool mousemove $((left + 850)) $((top + 190)) click 1
+wait_for 60 is_active "$window" || fail "the window was not made active"
+# 中文 into Text3 through the clipboard: xdotool types a character outside the keymap by
+# remapping a key, which a busy program was seen to read before the new mapping.
+printf '中文' | xclip -selection clipboard
+clipboard_offers_the_text() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = '中文' ]; }
+wait_for 60 clipboard_offers_the_text || fail "xclip does not offer the text on the clipboard"
+click_in "$window" 400 200
+xdotool key ctrl+v
+# Each try presses 转换到十六进制 and copies Text4 to the clipboard, until the paste and the
+# conversion have both been handled.
 text4_holds_the_codes() {
-    xdotool mousemove $((left + 400)) $((top + 290)) click 1 key ctrl+a ctrl+c
-    sleep 0.2
+    click_in "$window" 850 190
+    click_in "$window" 400 290
+    xdotool key ctrl+a ctrl+c
     [ "$(xclip -o -selection clipboard 2>/dev/null)" = D6D0CEC4 ]
 }
-wait_for 5 text4_holds_the_codes \
+wait_for 60 text4_holds_the_codes \
     || fail "Text4 holds '$(xclip -o -selection clipboard 2>/dev/null)', not D6D0CEC4"
 kill -0 "$tarvex" 2>/dev/null || fail "the program ended"
 [ ! -s "$empty.stderr" ] || fail "the program printed: $(cat "$empty.stderr")"

@@ -1,6 +1,11 @@
 # Sourced by the end-to-end tests: a private X desktop (Xvfb, the openbox window manager and
 # the trayer notification area) and helpers to look at windows. Every process started here is
 # recorded and ended by its id when the script exits.
+#
+# Nothing here waits for a fixed time: every wait polls for the event it needs, up to a bound
+# that only a broken desktop reaches (a machine busy with other work is slow, not broken), and
+# says what it waited for when the bound is hit. Output that is searched is captured first, so
+# that no reader stops a writer that is still writing.
 
 started_pids=()
 end_started() {
@@ -11,13 +16,21 @@ trap end_started EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Polls `condition` (a command) every 50 ms for up to `seconds`.
+# Polls `condition` (a command) every 50 ms until it succeeds or `seconds` have passed.
 wait_for() {
     local seconds=$1; shift
-    local tries=$((seconds * 20))
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-    return 1
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "gave up after ${seconds} s waiting for: $*" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
 }
+
+# Whether text holds a string, without a pipeline.
+holds() { [[ $1 == *"$2"* ]]; }
 
 # A virtual X display on a number that the X server picks itself, so that tests running side
 # by side never take the same one.
@@ -29,44 +42,84 @@ start_x() {
     started_pids+=($!)
     xvfb_pid=$!
     local display
-    read -r -t 10 display <"$fifo" || fail "Xvfb did not start"
+    read -r -t 60 display <"$fifo" || fail "Xvfb did not tell its display number within 60 s"
     rm -f "$fifo"
     export DISPLAY=":$display"
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
-    wait_for 10 sh -c 'xdpyinfo >/dev/null 2>&1' || fail "Xvfb on $DISPLAY does not answer"
+    wait_for 60 xdpyinfo_answers || fail "Xvfb on $DISPLAY does not answer"
+}
+xdpyinfo_answers() { xdpyinfo >/dev/null 2>&1; }
+
+# The root window's property, as xprop prints it.
+root_property() { xprop -root "$1" 2>/dev/null; }
+
+# openbox says it is the window manager before it listens for windows to manage: a window
+# mapped in between (trayer's panel, on a busy machine) was seen never to be managed and so
+# never shown. The client list appears once openbox listens.
+window_manager_listens() { holds "$(root_property _NET_CLIENT_LIST)" 'window id #'; }
+
+start_window_manager() {
+    logs=${logs:-$(mktemp -d)}
+    openbox --sm-disable >"$logs/openbox" 2>&1 &
+    started_pids+=($!)
+    wait_for 60 window_manager_listens \
+        || fail "openbox did not come up: $(cat "$logs/openbox")"
+}
+
+# trayer, once its panel is on the screen.
+trayer_shown() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null)" ]; }
+
+start_tray() {
+    logs=${logs:-$(mktemp -d)}
+    trayer --edge bottom --align right --widthtype request --height 28 --transparent false \
+        >"$logs/trayer" 2>&1 &
+    started_pids+=($!)
+    wait_for 60 trayer_shown || fail "trayer's panel was not shown: $(cat "$logs/trayer")"
 }
 
 start_desktop() {
     start_x "$@"
     # No session bus: Qt then puts its icon into the XEmbed notification area of trayer.
     export DBUS_SESSION_BUS_ADDRESS=disabled:
-
-    local logs attempt
-    logs=$(mktemp -d)
-    # Seen once in CI: openbox not up after 10 s, for a reason its output now tells; a second
-    # start is tried before giving up.
-    for attempt in 1 2; do
-        openbox --sm-disable >"$logs/openbox" 2>&1 &
-        started_pids+=($!)
-        wait_for 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && break
-        echo "openbox did not start (attempt $attempt): $(cat "$logs/openbox")" >&2
-        [ "$attempt" -eq 2 ] && fail "no window manager"
-    done
-
-    trayer --edge bottom --align right --widthtype request --height 28 --transparent false \
-        >"$logs/trayer" 2>&1 &
-    started_pids+=($!)
-    wait_for 20 sh -c 'xdotool search --onlyvisible --class trayer >/dev/null' \
-        || fail "trayer did not start: $(cat "$logs/trayer")"
+    start_window_manager
+    start_tray
 }
+
+# A session bus of the session's own, from which nothing is started by activation.
+start_session_bus() {
+    logs=${logs:-$(mktemp -d)}
+    cat >"$logs/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$logs</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+    dbus-daemon --config-file="$logs/bus.conf" --nofork --print-address=3 3>"$logs/address" \
+        2>"$logs/bus" &
+    started_pids+=($!)
+    wait_for 60 bus_started || fail "the session bus did not start: $(cat "$logs/bus")"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$logs/address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+bus_started() { test -s "$logs/address"; }
 
 # Helpers on the windows of the program with process id $1.
 # The main window, once it is on the screen.
+main_window_shown() { [ -n "$(xdotool search --all --onlyvisible --pid "$1" --name Olmira 2>/dev/null)" ]; }
 window_of() {
-    wait_for 10 sh -c "xdotool search --all --onlyvisible --pid $1 --name Olmira >/dev/null" \
-        || fail "the window did not appear"
-    xdotool search --all --pid "$1" --name Olmira 2>/dev/null | head -n 1
+    wait_for 60 main_window_shown "$1" || fail "the window did not appear"
+    local windows
+    windows=$(xdotool search --all --pid "$1" --name Olmira 2>/dev/null)
+    echo "${windows%%$'\n'*}"
 }
 # The icon: a small window of the program's that the tray has taken in (its parent is no
 # longer the root window).
@@ -86,7 +139,7 @@ find_icon() {
 tooltip_windows() {
     local candidate
     for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-        xprop -id "$candidate" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && echo "$candidate"
+        holds "$(xprop -id "$candidate" _NET_WM_WINDOW_TYPE 2>/dev/null)" TOOLTIP && echo "$candidate"
     done
     return 0
 }
@@ -104,12 +157,51 @@ tooltip_shown() {
     done
     return 1
 }
-is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsUnMapped'; }
-width_of() { xwininfo -id "$1" | awk '/Width:/ { print $2 }'; }
-height_of() { xwininfo -id "$1" | awk '/Height:/ { print $2 }'; }
-net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
-absolute_left() { xwininfo -id "$1" | awk '/Absolute upper-left X:/ { print $4 }'; }
-absolute_top() { xwininfo -id "$1" | awk '/Absolute upper-left Y:/ { print $4 }'; }
-parent_of() { xwininfo -id "$1" -tree | awk '/Parent window id:/ { print $4 }'; }
+# Records from now on every time the window is mapped (M) or unmapped (U), as X reports it,
+# so that a test can tell what an action did even when the window ends as it began.
+record_mappings() {
+    recorded_window=$1
+    mappings_checked=0
+    xev -id "$1" -event structure -event property >"$logs/events-$1" 2>&1 &
+    started_pids+=($!)
+    # xev listens only some time after it starts: a property set on the window is reported
+    # once it does.
+    wait_for 60 recording_mappings || fail "xev does not report the window's events"
+}
+recording_mappings() {
+    xprop -id "$recorded_window" -f _TARVEX_TEST_MARK 8s -set _TARVEX_TEST_MARK mark
+    holds "$(cat "$logs/events-$recorded_window")" _TARVEX_TEST_MARK
+}
+# The maps and unmaps since the last expect_mappings.
+new_mappings() {
+    local all
+    all=$(awk '/^MapNotify/ { printf "M" } /^UnmapNotify/ { printf "U" }' "$logs/events-$recorded_window")
+    echo "${all:$mappings_checked}"
+}
+mappings_reach() { local new; new=$(new_mappings); [ "${#1}" -le "${#new}" ]; }
+# Waits until the window has been mapped and unmapped as `expected` says since the last check,
+# and fails if it was anything else; `what` names the step for the message.
+expect_mappings() {
+    local expected=$1 what=$2
+    wait_for 60 mappings_reach "$expected" || fail "$what: the window was only '$(new_mappings)', not '$expected'"
+    [ "$(new_mappings)" = "$expected" ] || fail "$what: the window was '$(new_mappings)', not '$expected'"
+    mappings_checked=$((mappings_checked + ${#expected}))
+}
+
+# Whether the window manager has made the window the active one, as it does with a new window;
+# a click before then may go to a window that is still being placed.
+is_active() { holds "$(root_property _NET_ACTIVE_WINDOW)" "$(printf '0x%x' "$1")"; }
+# Clicks at a place given within the window's client area, wherever the window is by then.
+click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+
+window_info() { xwininfo -id "$1" 2>/dev/null; }
+is_viewable() { holds "$(window_info "$1")" 'Map State: IsViewable'; }
+is_unmapped() { holds "$(window_info "$1")" 'Map State: IsUnMapped'; }
+info_field() { window_info "$1" | awk -v field="$2" 'index($0, field) { print $NF }'; }
+width_of() { info_field "$1" 'Width:'; }
+height_of() { info_field "$1" 'Height:'; }
+absolute_left() { info_field "$1" 'Absolute upper-left X:'; }
+absolute_top() { info_field "$1" 'Absolute upper-left Y:'; }
+parent_of() { xwininfo -id "$1" -tree 2>/dev/null | awk '/Parent window id:/ { print $4 }'; }
 root_id() { xwininfo -root | awk '/Window id:/ { print $4 }'; }
+net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
