@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegion>
@@ -28,6 +29,28 @@ int scaledTwips(int twips, double scale)
     return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
 }
 
+// A caption as its font draws it on one line, whatever the size of the box it is drawn into.
+struct CaptionMetrics
+{
+    int advance;
+    double lineHeight;
+    double ascent;
+    QRect ink; // relative to the start of the baseline
+};
+
+CaptionMetrics measure(const QFont &font, const QString &caption)
+{
+    // The line's ascent and height come from every font the caption's characters are drawn
+    // in: Chinese characters usually come from a fallback font taller than the default one.
+    QTextLayout layout(caption, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QFontMetrics metrics(font);
+    return {metrics.horizontalAdvance(caption), line.height(), line.ascent(),
+            metrics.tightBoundingRect(caption)};
+}
+
 // The rows of a caption's ink within a box it is drawn into, top and bottom inclusive, as
 // the style draws it: one line, at the top of the box or centred in it.
 struct InkRows
@@ -36,25 +59,18 @@ struct InkRows
     int bottom;
 };
 
-InkRows inkRows(const QFont &font, const QString &caption, int boxHeight, bool centred)
+InkRows inkRows(const CaptionMetrics &caption, int boxHeight, bool centred)
 {
-    // The line's ascent and height come from every font the caption's characters are drawn
-    // in: Chinese characters usually come from a fallback font taller than the default one.
-    QTextLayout layout(caption, font);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    const double lineTop = centred ? (boxHeight - line.height()) / 2 : 0.0;
-    const int baseline = static_cast<int>(std::floor(lineTop + line.ascent()));
-    const QRect ink = QFontMetrics(font).tightBoundingRect(caption);
-    return {baseline + ink.top(), baseline + ink.bottom()};
+    const double lineTop = centred ? (boxHeight - caption.lineHeight) / 2 : 0.0;
+    const int baseline = static_cast<int>(std::floor(lineTop + caption.ascent));
+    return {baseline + caption.ink.top(), baseline + caption.ink.bottom()};
 }
 
-bool fitsWithin(const QFont &font, const QString &caption, QRect contents)
+bool fitsWithin(const CaptionMetrics &caption, QRect contents)
 {
-    if (QFontMetrics(font).horizontalAdvance(caption) > contents.width())
+    if (caption.advance > contents.width())
         return false;
-    const InkRows rows = inkRows(font, caption, contents.height(), true);
+    const InkRows rows = inkRows(caption, contents.height(), true);
     return rows.top >= 0 && rows.bottom < contents.height();
 }
 
@@ -77,7 +93,152 @@ QList<const QWidget *> ancestry(const QWidget *widget)
     return chain;
 }
 
+// Whether the widget is painted after the other: it is inside it, or its branch comes later
+// among the children of the widget that holds both.
+bool isDrawnInFrontOf(const QWidget *widget, const QWidget *behind)
+{
+    const QList<const QWidget *> front = ancestry(widget);
+    const QList<const QWidget *> back = ancestry(behind);
+    qsizetype shared = 0;
+    while (shared < front.size() && shared < back.size() && front[shared] == back[shared])
+        ++shared;
+    if (shared == back.size())
+        return shared < front.size();
+    if (shared == 0 || shared == front.size())
+        return false;
+    const QObjectList &siblings = front[shared - 1]->children();
+    return siblings.indexOf(front[shared]) > siblings.indexOf(back[shared]);
+}
+
+QString captionOf(const QWidget *widget)
+{
+    if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+        return group->title();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    return {};
+}
+
 } // namespace
+
+// Which captions a factor would cut off, for the widgets' fonts as they are when it is made.
+// What does not depend on the factor (how each caption draws, which controls lie in front of
+// which group box) is worked out once, so that trying one factor after another is cheap.
+class TwipsLayout::CaptionCheck
+{
+public:
+    explicit CaptionCheck(const QList<Placement> &placements) : m_placements(placements)
+    {
+        for (const Placement &placement : placements) {
+            const QString caption = captionOf(placement.widget);
+            if (!caption.isEmpty())
+                m_captions.insert(placement.widget, measure(placement.widget->font(), caption));
+        }
+        for (const Placement &group : placements)
+            if (qobject_cast<const QGroupBox *>(group.widget) != nullptr)
+                m_inFrontOf.insert(group.widget, controlsInFront(group));
+    }
+
+    [[nodiscard]] bool allWholeAt(double scale) const
+    {
+        return std::ranges::all_of(m_placements, [&](const Placement &placement) {
+            return qobject_cast<const QGroupBox *>(placement.widget) != nullptr
+                       ? titleIsClear(placement, scale)
+                       : showsWhole(placement, scale);
+        });
+    }
+
+private:
+    // The controls drawn in front of a group box that start below its top edge, and so may
+    // cover its title.
+    [[nodiscard]] QList<const Placement *> controlsInFront(const Placement &group) const
+    {
+        QList<const Placement *> controls;
+        const int groupTop = windowPixels(group, 1.0).top();
+        for (const Placement &other : m_placements)
+            if (other.widget != group.widget && windowPixels(other, 1.0).top() > groupTop &&
+                isDrawnInFrontOf(other.widget, group.widget))
+                controls << &other;
+        return controls;
+    }
+
+    // Where a widget lies in the window at a factor, as the rounded places of it and of each
+    // of its containers add up.
+    [[nodiscard]] QRect windowPixels(const Placement &placement, double scale) const
+    {
+        QRect pixels = scaledTwipsRect(placement.twips, scale);
+        for (const QWidget *parent = placement.widget->parentWidget(); parent != nullptr;
+             parent = parent->parentWidget()) {
+            const auto recorded = std::ranges::find(m_placements, parent, &Placement::widget);
+            if (recorded == m_placements.end())
+                break;
+            pixels.translate(scaledTwipsRect(recorded->twips, scale).topLeft());
+        }
+        return pixels;
+    }
+
+    [[nodiscard]] bool showsWhole(const Placement &placement, double scale) const
+    {
+        QWidget *widget = placement.widget;
+        QStyle::SubElement contents;
+        if (qobject_cast<QRadioButton *>(widget) != nullptr)
+            contents = QStyle::SE_RadioButtonContents;
+        else if (qobject_cast<QPushButton *>(widget) != nullptr)
+            contents = QStyle::SE_PushButtonContents;
+        else
+            return true;
+        QStyleOptionButton option;
+        option.initFrom(widget);
+        option.rect = QRect(QPoint(0, 0), scaledTwipsRect(placement.twips, scale).size());
+        option.text = captionOf(widget);
+        return fitsWithin(m_captions.value(widget),
+                          widget->style()->subElementRect(contents, &option, widget));
+    }
+
+    // The rows and columns that a group box's title inks, in the window.
+    [[nodiscard]] QRect titleInk(const Placement &group, double scale) const
+    {
+        const auto *box = static_cast<const QGroupBox *>(group.widget);
+        const QRect groupPixels = windowPixels(group, scale);
+        const QRect label = groupBoxPart(*box, groupPixels.size(), QStyle::SC_GroupBoxLabel);
+        const CaptionMetrics title = m_captions.value(box);
+        const InkRows rows = inkRows(title, label.height(), false);
+        const QPoint origin = groupPixels.topLeft() + label.topLeft();
+        return {QPoint(origin.x() + title.ink.left(), origin.y() + rows.top),
+                QPoint(origin.x() + title.ink.right(), origin.y() + rows.bottom)};
+    }
+
+    // What a control covers of the controls behind it: all of it, but for a group box, whose
+    // inside is transparent, only its title and its frame.
+    [[nodiscard]] QRegion coveredArea(const Placement &placement, double scale) const
+    {
+        const QRect pixels = windowPixels(placement, scale);
+        const auto *box = qobject_cast<const QGroupBox *>(placement.widget);
+        if (box == nullptr || box->title().isEmpty())
+            return pixels;
+        // The frame's top edge runs level with the middle of the title.
+        QRect frame = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxFrame);
+        const QRect label = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxLabel);
+        frame.setTop(std::max(frame.top(), label.center().y()));
+        return QRegion(frame.translated(pixels.topLeft())) + titleInk(placement, scale);
+    }
+
+    // A group box's title runs along its top edge; the controls in front of the box that
+    // start below its top edge must leave the title's ink uncovered.
+    [[nodiscard]] bool titleIsClear(const Placement &group, double scale) const
+    {
+        if (captionOf(group.widget).isEmpty())
+            return true;
+        const QRect ink = titleInk(group, scale);
+        return std::ranges::none_of(m_inFrontOf.value(group.widget), [&](const Placement *other) {
+            return coveredArea(*other, scale).intersects(ink);
+        });
+    }
+
+    const QList<Placement> &m_placements;
+    QHash<const QWidget *, CaptionMetrics> m_captions;
+    QHash<const QWidget *, QList<const Placement *>> m_inFrontOf;
+};
 
 QRect scaledTwipsRect(QRect twips, double scale)
 {
@@ -100,120 +261,11 @@ void TwipsLayout::apply(double scale) const
 
 double TwipsLayout::scaleForWholeCaptions() const
 {
+    const CaptionCheck check(m_placements);
     double scale = 1.0;
-    while (scale < kLargestScale && !captionsCutOffAt(scale).isEmpty())
+    while (scale < kLargestScale && !check.allWholeAt(scale))
         scale += kScaleStep;
     return scale;
-}
-
-QStringList TwipsLayout::captionsCutOffAt(double scale) const
-{
-    QStringList cutOff;
-    for (const Placement &placement : m_placements) {
-        const bool whole = qobject_cast<const QGroupBox *>(placement.widget) != nullptr
-                               ? titleIsClear(placement, scale)
-                               : showsWhole(placement, scale);
-        if (!whole)
-            cutOff << placement.widget->objectName();
-    }
-    return cutOff;
-}
-
-// Where a widget lies in the window at a factor, as the rounded places of it and of each of
-// its containers add up.
-QRect TwipsLayout::windowPixels(const Placement &placement, double scale) const
-{
-    QRect pixels = scaledTwipsRect(placement.twips, scale);
-    for (const QWidget *parent = placement.widget->parentWidget(); parent != nullptr;
-         parent = parent->parentWidget()) {
-        const auto recorded = std::ranges::find(m_placements, parent, &Placement::widget);
-        if (recorded == m_placements.end())
-            break;
-        pixels.translate(scaledTwipsRect(recorded->twips, scale).topLeft());
-    }
-    return pixels;
-}
-
-// Whether the widget is painted after the other: it is inside it, or its branch comes later
-// among the children of the widget that holds both.
-bool TwipsLayout::isDrawnInFrontOf(const QWidget *widget, const QWidget *behind) const
-{
-    const QList<const QWidget *> front = ancestry(widget);
-    const QList<const QWidget *> back = ancestry(behind);
-    qsizetype shared = 0;
-    while (shared < front.size() && shared < back.size() && front[shared] == back[shared])
-        ++shared;
-    if (shared == back.size())
-        return shared < front.size();
-    if (shared == 0 || shared == front.size())
-        return false;
-    const QObjectList &siblings = front[shared - 1]->children();
-    return siblings.indexOf(front[shared]) > siblings.indexOf(back[shared]);
-}
-
-bool TwipsLayout::showsWhole(const Placement &placement, double scale) const
-{
-    QWidget *widget = placement.widget;
-    QStyle::SubElement contents;
-    QString caption;
-    if (auto *radio = qobject_cast<QRadioButton *>(widget)) {
-        contents = QStyle::SE_RadioButtonContents;
-        caption = radio->text();
-    } else if (auto *push = qobject_cast<QPushButton *>(widget)) {
-        contents = QStyle::SE_PushButtonContents;
-        caption = push->text();
-    } else {
-        return true;
-    }
-    QStyleOptionButton option;
-    option.initFrom(widget);
-    option.rect = QRect(QPoint(0, 0), scaledTwipsRect(placement.twips, scale).size());
-    option.text = caption;
-    return fitsWithin(widget->font(), caption,
-                      widget->style()->subElementRect(contents, &option, widget));
-}
-
-// The rows and columns that a group box's title inks, in the window.
-QRect TwipsLayout::titleInk(const Placement &group, double scale) const
-{
-    const auto *box = static_cast<const QGroupBox *>(group.widget);
-    const QRect groupPixels = windowPixels(group, scale);
-    const QRect label = groupBoxPart(*box, groupPixels.size(), QStyle::SC_GroupBoxLabel);
-    const InkRows rows = inkRows(box->font(), box->title(), label.height(), false);
-    const QRect columns = QFontMetrics(box->font()).tightBoundingRect(box->title());
-    const QPoint origin = groupPixels.topLeft() + label.topLeft();
-    return {QPoint(origin.x() + columns.left(), origin.y() + rows.top),
-            QPoint(origin.x() + columns.right(), origin.y() + rows.bottom)};
-}
-
-// What a control covers of the controls behind it: all of it, but for a group box, whose
-// inside is transparent, only its title and its frame.
-QRegion TwipsLayout::coveredArea(const Placement &placement, double scale) const
-{
-    const QRect pixels = windowPixels(placement, scale);
-    const auto *box = qobject_cast<const QGroupBox *>(placement.widget);
-    if (box == nullptr)
-        return pixels;
-    if (box->title().isEmpty())
-        return pixels;
-    // The frame's top edge runs level with the middle of the title.
-    QRect frame = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxFrame);
-    const QRect label = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxLabel);
-    frame.setTop(std::max(frame.top(), label.center().y()));
-    return QRegion(frame.translated(pixels.topLeft())) + titleInk(placement, scale);
-}
-
-// A group box's title runs along its top edge; the controls in front of the box that start
-// below its top edge must leave the title's ink uncovered.
-bool TwipsLayout::titleIsClear(const Placement &group, double scale) const
-{
-    const QRect ink = titleInk(group, scale);
-    const int groupTop = windowPixels(group, 1.0).top();
-    return std::ranges::none_of(m_placements, [&](const Placement &other) {
-        return other.widget != group.widget && windowPixels(other, 1.0).top() > groupTop &&
-               isDrawnInFrontOf(other.widget, group.widget) &&
-               coveredArea(other, scale).intersects(ink);
-    });
 }
 
 } // namespace tarvex

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QRect>
-#include <QRegion>
 #include <QSize>
 
 class QWidget;
@@ -32,22 +31,13 @@ public:
     // controls drawn in front of it, in the widgets' fonts as they are now.
     [[nodiscard]] double scaleForWholeCaptions() const;
 
-    // The captions that the factor would cut off, by object name; empty when all show whole.
-    [[nodiscard]] QStringList captionsCutOffAt(double scale) const;
-
 private:
     struct Placement
     {
         QWidget *widget;
         QRect twips;
     };
-
-    [[nodiscard]] QRect windowPixels(const Placement &placement, double scale) const;
-    [[nodiscard]] bool isDrawnInFrontOf(const QWidget *widget, const QWidget *behind) const;
-    [[nodiscard]] bool showsWhole(const Placement &placement, double scale) const;
-    [[nodiscard]] QRect titleInk(const Placement &group, double scale) const;
-    [[nodiscard]] QRegion coveredArea(const Placement &placement, double scale) const;
-    [[nodiscard]] bool titleIsClear(const Placement &group, double scale) const;
+    class CaptionCheck;
 
     QList<Placement> m_placements;
 };
