@@ -46,19 +46,26 @@ int main(int argc, char *argv[])
     tray.setToolTip(QStringLiteral("移动显示"));
     tray.show();
     BareWindow window([&tray] {
-        tray.showMessage(QStringLiteral("Tarvex 1.0版"), QStringLiteral("Olmira作品: 欢迎大家使用！"),
-                         QSystemTrayIcon::Warning, 10000);
+        tray.showMessage(QStringLiteral("Tarvex 1.0版"),
+                         QStringLiteral("Olmira作品: 欢迎大家使用！"), QSystemTrayIcon::Warning,
+                         10000);
     });
     window.setWindowTitle(QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版"));
     window.setWindowIcon(icon);
     window.resize(932, 613);
 
     new QLabel(QStringLiteral("数据输入框"), &window);
-    const char *const groupTitles[] = {
-        "请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能", "数据输入框", "输出结果框",
-        "选择输入数据类型对应勾选", "选择输出数据类型对应勾选", "中文转换十六进制",
-        "请在框中输入中文", "输出十六进制结果", "十六进制转换中文", "请在框中输入十六进制数据",
-        "输出转换后的中文结果"};
+    const char *const groupTitles[] = {"请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能",
+                                       "数据输入框",
+                                       "输出结果框",
+                                       "选择输入数据类型对应勾选",
+                                       "选择输出数据类型对应勾选",
+                                       "中文转换十六进制",
+                                       "请在框中输入中文",
+                                       "输出十六进制结果",
+                                       "十六进制转换中文",
+                                       "请在框中输入十六进制数据",
+                                       "输出转换后的中文结果"};
     QWidget *container = &window;
     int i = 0;
     for (const char *title : groupTitles) {
@@ -69,7 +76,8 @@ int main(int argc, char *argv[])
     }
     const char *const bases[] = {"二进制", "八进制", "十进制", "十六进制"};
     for (int option = 0; option < 8; ++option)
-        (new QRadioButton(QString::fromUtf8(bases[option % 4]), &window))->move(20 + option * 60, 30);
+        (new QRadioButton(QString::fromUtf8(bases[option % 4]), &window))
+            ->move(20 + option * 60, 30);
     for (int box = 0; box < 6; ++box)
         (new QLineEdit(&window))->move(20, 80 + box * 40);
     const char *const commands[] = {"转换", "退出", "转换到十六进制", "转换到中文"};

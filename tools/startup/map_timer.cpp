@@ -112,8 +112,8 @@ int main(int argc, char *argv[])
         if (event.type == CreateNotify && !event.xcreatewindow.override_redirect) {
             watched[event.xcreatewindow.window] =
                 XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
-        } else if (event.type == MapNotify && mainWindow == None &&
-                   !event.xmap.override_redirect && watched.contains(event.xmap.window) &&
+        } else if (event.type == MapNotify && mainWindow == None && !event.xmap.override_redirect &&
+                   watched.contains(event.xmap.window) &&
                    windowPid(display, event.xmap.window) == child) {
             mappedMs = millisecondsSince(start);
             mainWindow = event.xmap.window;
