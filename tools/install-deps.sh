@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
-gui=(qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)
+gui=(qt6-base-dev libxcb1-dev qt6-qpa-plugins qt6-translations-l10n)
 # Any one of the Chinese fonts that the package accepts will do.
 cjk_fonts=(fonts-wqy-microhei fonts-noto-cjk)
 tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev

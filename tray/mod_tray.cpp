@@ -2,6 +2,7 @@
 
 #include "shell_notify.h"
 #include "window_handles.h"
+#include "window_manager.h"
 #include "window_proc_hook.h"
 
 #include <QCoreApplication>
@@ -32,13 +33,18 @@ std::u16string toStd(const QString &text)
 // minimise a window that is then unmapped leaves the request in flight, and a window shown
 // again soon after (the second click of a double-click) comes back iconified under openbox.
 // A hidden window therefore counts as minimised here.
+//
+// The window is made active as a task bar does it: UKUI's window manager refuses a program's
+// own request to activate a window minimised with its title-bar button (it only marks it as
+// wanting attention), and the window stayed minimised.
 void toggleWindow(QWidget &window)
 {
     if (window.isMinimized() || window.isHidden()) {
         window.setWindowState(Qt::WindowNoState);
         window.show();
         window.raise();
-        window.activateWindow();
+        if (!windowManager::activateAsPager(window.windowHandle()))
+            window.activateWindow();
     } else {
         window.hide();
     }

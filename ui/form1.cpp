@@ -5,22 +5,15 @@
 #include "mod_tray.h"
 #include "text_codes.h"
 #include "undo_history_limit.h"
-#include "window_placement.h"
+#include "window_fit.h"
 
-#include <QEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTimer>
-#include <QWindow>
 
-#include <algorithm>
-#include <cmath>
 #include <exception>
 #include <limits>
 #include <utility>
@@ -108,117 +101,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setTabOrder();
     connectCommands();
     m_options[0]->setFocus();
-    fitLayout();
-    setGeometry(QRect(designPosition(), size()));
-}
-
-double Form1::scale() const
-{
-    return m_scale;
-}
-
-// The design place of the client area, at the layout's factor.
-QPoint Form1::designPosition() const
-{
-    return scaledTwipsRect(kClientArea, m_scale).topLeft();
-}
-
-QScreen *Form1::screenForWindow() const
-{
-    QScreen *screen =
-        QGuiApplication::screenAt(isVisible() ? geometry().center() : designPosition());
-    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
-}
-
-// The window manager's frame, once it has told it; none before.
-QMargins Form1::frameMargins() const
-{
-    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-}
-
-// Scales the layout to the smallest factor at which every caption shows whole, but no larger
-// than lets the window fit its screen, and sizes the window to match.
-void Form1::fitLayout()
-{
-    double scale = m_layout.scaleForWholeCaptions();
-    if (const QScreen *screen = screenForWindow())
-        scale = std::min(scale, largestScaleWithin(scaledTwipsRect(kClientArea, 1.0).size(),
-                                                   frameMargins(), screen->availableGeometry()));
-    m_scale = std::max(1.0, scale);
-    m_layout.apply(m_scale);
-    resize(scaledTwipsRect(kClientArea, m_scale).size());
-}
-
-// Puts the client area at the place, or as near it as keeps the window, frame included, within
-// the available area of its screen. Wayland compositors place windows themselves.
-void Form1::placeOnScreen(QPoint client)
-{
-    const QScreen *screen = screenForWindow();
-    if (screen == nullptr || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return;
-    const QMargins frame = frameMargins();
-    const QRect frameRect = QRect(client, size()).marginsAdded(frame);
-    // At a fractional scale (150 %) the frame's device pixels round to whole device-independent
-    // ones, and a window placed flush with the screen's edge was seen to end a device pixel
-    // beyond it; keep a pixel clear there.
-    QRect available = screen->availableGeometry();
-    if (screen->devicePixelRatio() != std::floor(screen->devicePixelRatio()))
-        available.adjust(0, 0, -1, -1);
-    const QPoint placed = placeWithin(frameRect, available);
-    if (placed != frameRect.topLeft())
-        setGeometry(QRect(placed + QPoint(frame.left(), frame.top()), size()));
-}
-
-// The window manager tells the frame only once it has taken the window in, and while it does
-// it reports passing places and may answer a move late (openbox on X11 was seen to report the
-// place it first gave after the place asked for). Until the window is active and where it
-// should be, each report of a place off the screen places it anew from its design place, now
-// with the frame, a few times at most.
-void Form1::settleStartPlacement(bool activated)
-{
-    m_activated = m_activated || activated;
-    if (!isVisible() || m_startPlacementsLeft == 0 || frameMargins().isNull() || m_placementQueued)
-        return;
-    m_placementQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_placementQueued = false;
-        const QScreen *screen = screenForWindow();
-        if (screen == nullptr)
-            return;
-        if (screen->availableGeometry().contains(frameGeometry())) {
-            if (m_activated)
-                m_startPlacementsLeft = 0;
-            return;
-        }
-        --m_startPlacementsLeft;
-        fitLayout();
-        placeOnScreen(designPosition());
-    });
-}
-
-bool Form1::event(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::FontChange:
-    case QEvent::ApplicationFontChange:
-    case QEvent::StyleChange:
-        // The controls take the new font after the window does; lay out once they all have.
-        if (!std::exchange(m_relayoutQueued, true))
-            QTimer::singleShot(0, this, [this] {
-                m_relayoutQueued = false;
-                fitLayout();
-                placeOnScreen(geometry().topLeft());
-            });
-        break;
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        settleStartPlacement(event->type() == QEvent::WindowActivate);
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(event);
+    new WindowFit(this, m_layout, kClientArea);
 }
 
 void Form1::createConverterControls()
@@ -364,10 +247,8 @@ void Form1::showMessage(std::u16string_view message)
 
 void Form1::setVisible(bool visible)
 {
-    if (visible && !std::exchange(m_loaded, true)) {
+    if (visible && !std::exchange(m_loaded, true))
         Form1_Load();
-        placeOnScreen(designPosition());
-    }
     QWidget::setVisible(visible);
 }
 

@@ -13,14 +13,14 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QScreen;
 
 namespace tarvex {
 
 // The one window of the program: the radix converter on top (input and output bases, the
 // input and output boxes, Convert), the two text-code panels below, and the hidden Exit button.
-// Every control sits at a fixed place given in twips. The window owns the working strings and
-// the conversion methods of the radix converter and serves as the Convert command's window.
+// Every control sits at a fixed place given in twips; a WindowFit fits that layout to the
+// window and the window to the screen. The window owns the working strings and the conversion
+// methods of the radix converter and serves as the Convert command's window.
 class Form1 : public QWidget, public ConvertWindow, public RadixConversions
 {
     Q_OBJECT
@@ -37,13 +37,6 @@ public:
     // Runs the Load step before the window is first shown.
     void setVisible(bool visible) override;
 
-    // The factor the twips layout is drawn at: 1 at the 9 pt font the layout was drawn for,
-    // more where the desktop's font needs it.
-    [[nodiscard]] double scale() const;
-
-protected:
-    bool event(QEvent *event) override;
-
 private:
     void createConverterControls();
     void createBaseGroup(const QString &name, const QString &title, QRect geometry,
@@ -52,13 +45,6 @@ private:
     void createExitButton();
     void setTabOrder();
     void connectCommands();
-
-    [[nodiscard]] QPoint designPosition() const;
-    [[nodiscard]] QScreen *screenForWindow() const;
-    [[nodiscard]] QMargins frameMargins() const;
-    void fitLayout();
-    void placeOnScreen(QPoint client);
-    void settleStartPlacement(bool activated);
 
     [[nodiscard]] InputBase inputBase() const;
 
@@ -82,12 +68,7 @@ private:
     QPushButton *m_command4 = nullptr;
     QLineEdit *m_text6 = nullptr;
     TwipsLayout m_layout;
-    double m_scale = 1.0;
     bool m_loaded = false;
-    bool m_relayoutQueued = false;
-    bool m_activated = false;
-    bool m_placementQueued = false;
-    int m_startPlacementsLeft = 4;
 };
 
 } // namespace tarvex

@@ -1,14 +1,19 @@
 #include "window_placement.h"
 
+#include "twips_layout.h"
+
 #include <algorithm>
 
 namespace tarvex {
 
-double largestScaleWithin(QSize client, QMargins frame, QRect available)
+double largestScaleWithin(QSize twips, QSize pixels)
 {
-    const double width = available.width() - frame.left() - frame.right();
-    const double height = available.height() - frame.top() - frame.bottom();
-    return std::min(width / client.width(), height / client.height());
+    // An edge at x pixels is drawn at the nearest pixel, which stays within n pixels while
+    // x < n + 1/2; the factor is kept a hair below that bound.
+    const auto within = [](int lengthInTwips, int lengthInPixels) {
+        return (lengthInPixels + 0.5) * kTwipsPerPixel / lengthInTwips * (1 - 1e-9);
+    };
+    return std::min(within(twips.width(), pixels.width()), within(twips.height(), pixels.height()));
 }
 
 QPoint placeWithin(QRect frame, QRect available)

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 namespace tarvex {
 
-// The largest scale factor at which a window whose client area is `client` at factor 1 fits,
-// with its frame, within the available area of a screen.
-[[nodiscard]] double largestScaleWithin(QSize client, QMargins frame, QRect available);
+// The largest scale factor at which an area of `twips`, drawn as the twips layout draws it
+// (each edge at the nearest pixel), fits within `pixels`.
+[[nodiscard]] double largestScaleWithin(QSize twips, QSize pixels);
 
 // Where a window's frame goes so that it lies within the available area: where it is when it
 // fits; otherwise moved up and left only as far as needed, and never beyond the area's top or

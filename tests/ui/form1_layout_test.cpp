@@ -1,6 +1,7 @@
 // The window as it opens: every control with its kind, container, caption, place, tab order,
 // stacking order and initial state.
 #include "form1.h"
+#include "window_fit.h"
 #include "window_placement.h"
 
 #include <QAbstractButton>
@@ -23,6 +24,49 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// The design's client area, in twips.
+constexpr QSize kDesignTwips(13980, 9195);
+
+double scaleOf(const Form1 &form)
+{
+    return form.findChild<tarvex::WindowFit *>()->scale();
+}
+
+// The controls that lie outside the window's client area, but for the Exit button, which the
+// design puts below it.
+QStringList controlsOutside(const Form1 &form)
+{
+    QStringList outside;
+    const QRect client(QPoint(0, 0), form.size());
+    for (const QWidget *control : form.findChildren<QWidget *>())
+        if (!control->objectName().isEmpty() && control->objectName() != "Command2" &&
+            !client.contains(QRect(control->mapTo(&form, QPoint(0, 0)), control->size())))
+            outside << control->objectName();
+    return outside;
+}
+
+// Where the window's frame lies when it is not within its screen's available area; nothing when
+// it is.
+QString frameOffScreen(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    if (window.screen()->availableGeometry().contains(frame))
+        return {};
+    return QStringLiteral("%1x%2 at %3,%4")
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(frame.x())
+        .arg(frame.y());
+}
+
+// Whether the design's client area at the factor reaches the client area's right or bottom
+// edge, to the pixel: no larger factor would fit.
+bool reachesAnEdge(double scale, QSize client)
+{
+    return std::abs(std::lround(kDesignTwips.width() * scale / 15) - client.width()) <= 1 ||
+           std::abs(std::lround(kDesignTwips.height() * scale / 15) - client.height()) <= 1;
+}
+
 } // namespace
 
 class Form1LayoutTest : public QObject
@@ -43,6 +87,10 @@ private slots:
     void placementOnSmallAndScaledScreens();
     void captionsShowWholeAtDesktopFonts_data();
     void captionsShowWholeAtDesktopFonts();
+    void layoutFollowsTheClientArea_data();
+    void layoutFollowsTheClientArea();
+    void maximisedThenRestoredKeepsTheCaptionFactor();
+    void opensWithinItsScreen();
 
 private:
     std::unique_ptr<Form1> m_form;
@@ -315,10 +363,8 @@ void Form1LayoutTest::captionsShowWholeAtDesktopFonts()
     QApplication::setFont(QFont(family, points));
     const auto restoreFont = qScopeGuard([&] { QApplication::setFont(fallback); });
     QTRY_VERIFY(m_form->findChild<QRadioButton *>("Option1")->font().family() == family);
-    // The layout follows the font once the controls have taken it.
-    QTRY_VERIFY(points == 9 || m_form->scale() > 1.0);
-    if (points == 9)
-        QCOMPARE(m_form->size(), QSize(932, 613));
+    // The window is fitted anew once the controls have taken the font.
+    QCoreApplication::sendPostedEvents();
 
     QApplication::focusWidget()->clearFocus();
     const QImage window = m_form->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -335,17 +381,90 @@ void Form1LayoutTest::captionsShowWholeAtDesktopFonts()
 
     // The window grows only as far as its screen allows; a font too large for the screen gets
     // the whole screen, and only then may a caption be cut.
+    // The window system may move the window a moment after it was placed.
+    QTRY_COMPARE(frameOffScreen(*m_form), QString());
     const QRect available = m_form->screen()->availableGeometry();
     const QRect frame = m_form->frameGeometry();
-    QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4")
-                                                       .arg(frame.width())
-                                                       .arg(frame.height())
-                                                       .arg(frame.x())
-                                                       .arg(frame.y())));
     const bool fillsScreen =
         frame.height() >= available.height() - 1 || frame.width() >= available.width() - 1;
     if (!fillsScreen)
         QCOMPARE(cutOff, QStringList());
+    if (!fillsScreen && points == 9)
+        QCOMPARE(m_form->size(), QSize(932, 613));
+}
+
+// Client areas that window managers gave the window on 1366x768 screens: KWin's vertical
+// maximisation (1080x689), mutter's maximisation (1366x699) and that window unmaximised
+// (1119x515), and the design's own.
+void Form1LayoutTest::layoutFollowsTheClientArea_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QSize>("client");
+    for (const char *family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+        for (int points : {9, 11})
+            for (QSize client :
+                 {QSize(1080, 689), QSize(1366, 699), QSize(1119, 515), QSize(932, 613)})
+                QTest::addRow("%s %d pt in %dx%d", family, points, client.width(), client.height())
+                    << QString::fromLatin1(family) << points << client;
+}
+
+void Form1LayoutTest::layoutFollowsTheClientArea()
+{
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    QFETCH(QSize, client);
+    const QFont fallback = QApplication::font();
+    QApplication::setFont(QFont(family, points));
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(fallback); });
+    QTRY_VERIFY(m_form->findChild<QRadioButton *>("Option1")->font().family() == family);
+    QCoreApplication::sendPostedEvents();
+    // In ample room the layout is drawn at the factor at which every caption shows whole.
+    m_form->resize(3000, 2000);
+    QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
+    const double captionScale = scaleOf(*m_form);
+
+    m_form->resize(client);
+    QTRY_COMPARE(m_form->size(), client);
+    QCOMPARE(controlsOutside(*m_form), QStringList());
+    const double scale = scaleOf(*m_form);
+    QVERIFY2(scale <= captionScale, qPrintable(QString::number(scale)));
+    QVERIFY2(scale == captionScale || reachesAnEdge(scale, client),
+             qPrintable(QStringLiteral("%1, captions whole at %2").arg(scale).arg(captionScale)));
+}
+
+void Form1LayoutTest::maximisedThenRestoredKeepsTheCaptionFactor()
+{
+    const QSize normal = m_form->size();
+    const double scale = scaleOf(*m_form);
+    const QRect frame3 = m_form->findChild<QWidget *>("Frame3")->geometry();
+
+    m_form->showMaximized();
+    QTRY_VERIFY(m_form->size() != normal);
+    QCOMPARE(scaleOf(*m_form), scale);
+    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+
+    m_form->showNormal();
+    QTRY_COMPARE(m_form->size(), normal);
+    QCOMPARE(scaleOf(*m_form), scale);
+    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+}
+
+// Run at 96, 120 and 144 dots per inch on a 1366x768 screen: the window opens whole within the
+// screen, every control within its client area, at the caption factor or as large as the
+// screen allows.
+void Form1LayoutTest::opensWithinItsScreen()
+{
+    QTRY_COMPARE(frameOffScreen(*m_form), QString());
+    const QRect available = m_form->screen()->availableGeometry();
+    QCOMPARE(controlsOutside(*m_form), QStringList());
+    const double opened = scaleOf(*m_form);
+    m_form->resize(3000, 2000);
+    QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
+    const double captionScale = scaleOf(*m_form);
+    const QSize room = available.marginsRemoved(m_form->windowHandle()->frameMargins()).size();
+    QVERIFY2(opened == captionScale || reachesAnEdge(opened, room),
+             qPrintable(QStringLiteral("%1, captions whole at %2").arg(opened).arg(captionScale)));
 }
 
 QTEST_MAIN(Form1LayoutTest)

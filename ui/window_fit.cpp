@@ -1,0 +1,180 @@
+#include "window_fit.h"
+
+#include "twips_layout.h"
+#include "window_manager.h"
+#include "window_placement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+// Room for a frame that the window manager has not told: a title bar as tall as the tallest
+// measured (GNOME's and UKUI's, 37 pixels) and thin borders.
+constexpr QMargins kFrameRoom(6, 40, 6, 6);
+
+// How long the window manager may take to tell the frame before the window is shown without it.
+constexpr std::chrono::milliseconds kFramePatience(500);
+
+bool placesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The area a window may take on the screen. At a fractional scale (150 %) the frame's device
+// pixels round to whole device-independent ones, and a window placed flush with the screen's
+// edge was seen to end a device pixel beyond it; a pixel is kept clear there.
+QRect usableArea(const QScreen &screen)
+{
+    QRect available = screen.availableGeometry();
+    if (screen.devicePixelRatio() != std::floor(screen.devicePixelRatio()))
+        available.adjust(0, 0, -1, -1);
+    return available;
+}
+
+} // namespace
+
+WindowFit::WindowFit(QWidget *window, const TwipsLayout &layout, QRect design)
+    : QObject(window), m_window(window), m_layout(layout), m_design(design)
+{
+    m_window->installEventFilter(this);
+    m_window->resize(scaledTwipsRect(QRect(QPoint(), m_design.size()), m_scale).size());
+    m_layout.apply(m_scale);
+}
+
+bool WindowFit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window)
+        return false;
+    switch (event->type()) {
+    case QEvent::Show:
+        // Sent before the window is mapped, so the window is fitted before anyone sees it.
+        if (!std::exchange(m_shown, true))
+            fitBeforeMapping();
+        break;
+    case QEvent::Resize:
+        layOutWithin(m_window->size());
+        break;
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        fitOnceFrameIsKnown();
+        break;
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+    case QEvent::StyleChange:
+        // The controls take the new font after the window does; fit once they all have.
+        if (!std::exchange(m_fontChangeQueued, true))
+            QMetaObject::invokeMethod(this, &WindowFit::followFontChange, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void WindowFit::fitBeforeMapping()
+{
+    m_captionScale = m_layout.scaleForWholeCaptions();
+    const QScreen *screen = QGuiApplication::screenAt(designPlace(m_captionScale));
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    const QMargins frame = frameBeforeMapping();
+    m_assumedFrame = frame;
+    if (screen != nullptr)
+        fitWithinScreen(*screen, frame, designPlace(m_captionScale));
+}
+
+// Once the window manager has framed the window, a frame other than the one the window was
+// fitted with fits it anew, from its design place; after that its size and place are the
+// user's.
+void WindowFit::fitOnceFrameIsKnown()
+{
+    const QMargins frame = knownFrame();
+    if (!m_assumedFrame || frame.isNull() || !m_window->isVisible())
+        return;
+    const QMargins assumed = *std::exchange(m_assumedFrame, std::nullopt);
+    if (frame == assumed || m_window->windowState() != Qt::WindowNoState)
+        return;
+    fitWithinScreen(*m_window->screen(), frame, designPlace(m_captionScale));
+}
+
+void WindowFit::followFontChange()
+{
+    m_fontChangeQueued = false;
+    m_captionScale = m_layout.scaleForWholeCaptions();
+    if (m_shown && m_window->windowState() == Qt::WindowNoState) {
+        const QMargins known = knownFrame();
+        const QMargins frame = known.isNull() ? m_assumedFrame.value_or(known) : known;
+        fitWithinScreen(*m_window->screen(), frame, m_window->geometry().topLeft());
+    } else {
+        layOutWithin(m_window->size());
+    }
+}
+
+// Sizes the window for the caption factor, or as large as fits with its frame within the
+// screen's available area, and puts its client area at the place, or as near it as keeps the
+// frame within that area.
+void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint clientPlace)
+{
+    const QRect available = usableArea(screen);
+    const double scale =
+        std::min(m_captionScale,
+                 largestScaleWithin(m_design.size(), available.marginsRemoved(frame).size()));
+    const QSize client = scaledTwipsRect(QRect(QPoint(), m_design.size()), scale).size();
+    if (!placesWindows()) {
+        m_window->resize(client);
+        layOutWithin(client);
+        return;
+    }
+    // The window is placed by its frame's place, which window managers keep through hiding
+    // and showing: UKUI's put a window placed by its client area 37 pixels higher each time it
+    // was shown again. Qt places a widget by its client area, and places it again so when it
+    // is shown with a place other than its window's; so the widget is put where its window
+    // will be, and the window is then placed by its frame.
+    const QPoint framePlace =
+        placeWithin(QRect(clientPlace, client).marginsAdded(frame), available);
+    m_window->setGeometry(QRect(framePlace, client));
+    layOutWithin(client);
+    m_window->windowHandle()->setFramePosition(framePlace);
+}
+
+void WindowFit::layOutWithin(QSize client)
+{
+    const double scale = std::min(m_captionScale, largestScaleWithin(m_design.size(), client));
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    m_layout.apply(m_scale);
+}
+
+QPoint WindowFit::designPlace(double scale) const
+{
+    return scaledTwipsRect(m_design, scale).topLeft();
+}
+
+QMargins WindowFit::frameBeforeMapping() const
+{
+    const QMargins known = knownFrame();
+    if (!known.isNull() || !placesWindows())
+        return known;
+    m_window->winId();
+    return windowManager::frameExtentsBeforeMapping(m_window->windowHandle(), kFramePatience)
+        .value_or(kFrameRoom);
+}
+
+QMargins WindowFit::knownFrame() const
+{
+    return m_window->windowHandle() != nullptr ? m_window->windowHandle()->frameMargins()
+                                               : QMargins();
+}
+
+} // namespace tarvex

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QMargins>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+class QScreen;
+class QWidget;
+
+namespace tarvex {
+
+class TwipsLayout;
+
+// Fits a window's twips layout to the window and the window to its screen, as an event filter
+// on the window.
+//
+// One factor draws the whole layout: the largest at which the design's client area fits the
+// window's client area, but never more than the factor at which every caption shows whole in
+// the desktop's font. When the window manager or the user makes the window smaller, the layout
+// follows it down; when the window grows again, maximised say, the layout grows back up to that
+// caption factor and leaves the rest of the client area empty, as the design's fixed places
+// imply.
+//
+// At start the window opens at the caption factor, or smaller if it would not fit, frame
+// included, within the available area of its screen: fitting the screen comes before whole
+// captions. On X11 it opens at its design place, by its frame's position (window managers keep
+// a window placed so where it is hidden and shown again), moved up and left only as far as it
+// must to fit. The frame is asked of the window manager before the window is mapped; a window
+// manager that does not tell it in time gets room for a title bar, and the window is fitted
+// again once the frame is known. On Wayland the compositor places the window.
+class WindowFit : public QObject
+{
+    Q_OBJECT
+public:
+    // The window's client area at design size and its design place on the screen are `design`,
+    // in twips; `layout` places its controls.
+    WindowFit(QWidget *window, const TwipsLayout &layout, QRect design);
+
+    // The factor the layout is drawn at: 1 for 15 twips to a device-independent pixel, which
+    // is a pixel at 96 dots per inch.
+    [[nodiscard]] double scale() const { return m_scale; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fitBeforeMapping();
+    void fitOnceFrameIsKnown();
+    void followFontChange();
+    void fitWithinScreen(const QScreen &screen, QMargins frame, QPoint clientPlace);
+    void layOutWithin(QSize client);
+
+    [[nodiscard]] QPoint designPlace(double scale) const;
+    [[nodiscard]] QMargins frameBeforeMapping() const;
+    [[nodiscard]] QMargins knownFrame() const;
+
+    QWidget *m_window;
+    const TwipsLayout &m_layout;
+    QRect m_design;
+    double m_captionScale = 1.0;
+    double m_scale = 1.0;
+    // The frame the window was last fitted with, until the window manager has told the real one.
+    std::optional<QMargins> m_assumedFrame;
+    bool m_shown = false;
+    bool m_fontChangeQueued = false;
+};
+
+} // namespace tarvex
