@@ -74,6 +74,7 @@ class Form1LayoutTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -93,8 +94,16 @@ private slots:
     void opensWithinItsScreen();
 
 private:
+    [[nodiscard]] bool takesDesktopFont(const QString &family, int points);
+
     std::unique_ptr<Form1> m_form;
+    QFont m_fallbackFont;
 };
+
+void Form1LayoutTest::initTestCase()
+{
+    m_fallbackFont = QApplication::font();
+}
 
 void Form1LayoutTest::init()
 {
@@ -106,6 +115,18 @@ void Form1LayoutTest::init()
 void Form1LayoutTest::cleanup()
 {
     m_form.reset();
+    QApplication::setFont(m_fallbackFont);
+}
+
+// Gives the application a desktop's font, as the platform theme does, and lets the window take
+// it: the controls first, then the window's fit.
+bool Form1LayoutTest::takesDesktopFont(const QString &family, int points)
+{
+    QApplication::setFont(QFont(family, points));
+    const bool taken = QTest::qWaitFor(
+        [&] { return m_form->findChild<QRadioButton *>("Option1")->font().family() == family; });
+    QCoreApplication::sendPostedEvents();
+    return taken;
 }
 
 void Form1LayoutTest::controls_data()
@@ -359,12 +380,7 @@ void Form1LayoutTest::captionsShowWholeAtDesktopFonts()
 {
     QFETCH(QString, family);
     QFETCH(int, points);
-    const QFont fallback = QApplication::font();
-    QApplication::setFont(QFont(family, points));
-    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(fallback); });
-    QTRY_VERIFY(m_form->findChild<QRadioButton *>("Option1")->font().family() == family);
-    // The window is fitted anew once the controls have taken the font.
-    QCoreApplication::sendPostedEvents();
+    QVERIFY(takesDesktopFont(family, points));
 
     QApplication::focusWidget()->clearFocus();
     const QImage window = m_form->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -414,11 +430,7 @@ void Form1LayoutTest::layoutFollowsTheClientArea()
     QFETCH(QString, family);
     QFETCH(int, points);
     QFETCH(QSize, client);
-    const QFont fallback = QApplication::font();
-    QApplication::setFont(QFont(family, points));
-    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(fallback); });
-    QTRY_VERIFY(m_form->findChild<QRadioButton *>("Option1")->font().family() == family);
-    QCoreApplication::sendPostedEvents();
+    QVERIFY(takesDesktopFont(family, points));
     // In ample room the layout is drawn at the factor at which every caption shows whole.
     m_form->resize(3000, 2000);
     QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
