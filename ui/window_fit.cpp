@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 
 namespace tarvex {
 
@@ -30,15 +29,14 @@ bool placesWindows()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-// The area a window may take on the screen. At a fractional scale (150 %) the frame's device
-// pixels round to whole device-independent ones, and a window placed flush with the screen's
-// edge was seen to end a device pixel beyond it; a pixel is kept clear there.
+// The area a window may take on the screen, but for a pixel at its right and bottom edges. KWin
+// takes a window as tall or as wide as that area for one maximised that way when it is shown
+// again. And at a fractional scale (150 %) the frame's device pixels round to whole
+// device-independent ones, and a window placed flush with the screen's edge was seen to end a
+// device pixel beyond it.
 QRect usableArea(const QScreen &screen)
 {
-    QRect available = screen.availableGeometry();
-    if (screen.devicePixelRatio() != std::floor(screen.devicePixelRatio()))
-        available.adjust(0, 0, -1, -1);
-    return available;
+    return screen.availableGeometry().adjusted(0, 0, -1, -1);
 }
 
 } // namespace

@@ -70,9 +70,10 @@ start_window_manager() {
 # trayer, once its panel is on the screen.
 trayer_shown() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null)" ]; }
 
+# trayer at the bottom right, with any further options given.
 start_tray() {
     logs=${logs:-$(mktemp -d)}
-    trayer --edge bottom --align right --widthtype request --height 28 --transparent false \
+    trayer --edge bottom --align right --widthtype request --height 28 --transparent false "$@" \
         >"$logs/trayer" 2>&1 &
     started_pids+=($!)
     wait_for 60 trayer_shown || fail "trayer's panel was not shown: $(cat "$logs/trayer")"
