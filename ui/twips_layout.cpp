@@ -1,10 +1,11 @@
 #include "twips_layout.h"
 
-#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QRegion>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -42,13 +43,21 @@ CaptionMetrics measure(const QFont &font, const QString &caption)
 {
     // The line's ascent and height come from every font the caption's characters are drawn
     // in: Chinese characters usually come from a fallback font taller than the default one.
+    // The caption is shaped once; its ink is the union of its glyphs' outlines where they lie.
     QTextLayout layout(caption, font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    const QFontMetrics metrics(font);
-    return {metrics.horizontalAdvance(caption), line.height(), line.ascent(),
-            metrics.tightBoundingRect(caption)};
+    QRectF ink;
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        const QRawFont glyphs = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i)
+            ink |= glyphs.boundingRect(indexes[i]).translated(positions[i]);
+    }
+    return {static_cast<int>(std::ceil(line.naturalTextWidth())), line.height(), line.ascent(),
+            ink.translated(0, -line.ascent()).toAlignedRect()};
 }
 
 // The rows of a caption's ink within a box it is drawn into, top and bottom inclusive, as
@@ -141,14 +150,24 @@ public:
 
     [[nodiscard]] bool allWholeAt(double scale) const
     {
+        const Pass pass{scale, {}, {}};
         return std::ranges::all_of(m_placements, [&](const Placement &placement) {
             return qobject_cast<const QGroupBox *>(placement.widget) != nullptr
-                       ? titleIsClear(placement, scale)
+                       ? titleIsClear(placement, pass)
                        : showsWhole(placement, scale);
         });
     }
 
 private:
+    // One factor being tried, with what has been worked out at it: group boxes' title inks and
+    // what controls cover, each needed for several group boxes.
+    struct Pass
+    {
+        double scale;
+        mutable QHash<const QWidget *, QRect> inks;
+        mutable QHash<const QWidget *, QRegion> covered;
+    };
+
     // The controls drawn in front of a group box that start below its top edge, and so may
     // cover its title.
     [[nodiscard]] QList<const Placement *> controlsInFront(const Placement &group) const
@@ -196,42 +215,52 @@ private:
     }
 
     // The rows and columns that a group box's title inks, in the window.
-    [[nodiscard]] QRect titleInk(const Placement &group, double scale) const
+    [[nodiscard]] QRect titleInk(const Placement &group, const Pass &pass) const
     {
+        if (const auto known = pass.inks.constFind(group.widget); known != pass.inks.cend())
+            return *known;
         const auto *box = static_cast<const QGroupBox *>(group.widget);
-        const QRect groupPixels = windowPixels(group, scale);
+        const QRect groupPixels = windowPixels(group, pass.scale);
         const QRect label = groupBoxPart(*box, groupPixels.size(), QStyle::SC_GroupBoxLabel);
         const CaptionMetrics title = m_captions.value(box);
         const InkRows rows = inkRows(title, label.height(), false);
         const QPoint origin = groupPixels.topLeft() + label.topLeft();
-        return {QPoint(origin.x() + title.ink.left(), origin.y() + rows.top),
-                QPoint(origin.x() + title.ink.right(), origin.y() + rows.bottom)};
+        const QRect ink(QPoint(origin.x() + title.ink.left(), origin.y() + rows.top),
+                        QPoint(origin.x() + title.ink.right(), origin.y() + rows.bottom));
+        pass.inks.insert(group.widget, ink);
+        return ink;
     }
 
     // What a control covers of the controls behind it: all of it, but for a group box, whose
     // inside is transparent, only its title and its frame.
-    [[nodiscard]] QRegion coveredArea(const Placement &placement, double scale) const
+    [[nodiscard]] QRegion coveredArea(const Placement &placement, const Pass &pass) const
     {
-        const QRect pixels = windowPixels(placement, scale);
+        if (const auto known = pass.covered.constFind(placement.widget);
+            known != pass.covered.cend())
+            return *known;
+        const QRect pixels = windowPixels(placement, pass.scale);
+        QRegion covered = pixels;
         const auto *box = qobject_cast<const QGroupBox *>(placement.widget);
-        if (box == nullptr || box->title().isEmpty())
-            return pixels;
-        // The frame's top edge runs level with the middle of the title.
-        QRect frame = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxFrame);
-        const QRect label = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxLabel);
-        frame.setTop(std::max(frame.top(), label.center().y()));
-        return QRegion(frame.translated(pixels.topLeft())) + titleInk(placement, scale);
+        if (box != nullptr && !box->title().isEmpty()) {
+            // The frame's top edge runs level with the middle of the title.
+            QRect frame = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxFrame);
+            const QRect label = groupBoxPart(*box, pixels.size(), QStyle::SC_GroupBoxLabel);
+            frame.setTop(std::max(frame.top(), label.center().y()));
+            covered = QRegion(frame.translated(pixels.topLeft())) + titleInk(placement, pass);
+        }
+        pass.covered.insert(placement.widget, covered);
+        return covered;
     }
 
     // A group box's title runs along its top edge; the controls in front of the box that
     // start below its top edge must leave the title's ink uncovered.
-    [[nodiscard]] bool titleIsClear(const Placement &group, double scale) const
+    [[nodiscard]] bool titleIsClear(const Placement &group, const Pass &pass) const
     {
         if (captionOf(group.widget).isEmpty())
             return true;
-        const QRect ink = titleInk(group, scale);
+        const QRect ink = titleInk(group, pass);
         return std::ranges::none_of(m_inFrontOf.value(group.widget), [&](const Placement *other) {
-            return coveredArea(*other, scale).intersects(ink);
+            return coveredArea(*other, pass).intersects(ink);
         });
     }
 
