@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "enter_presses_button.h"
 #include "guarded_command.h"
 #include "message_box.h"
 #include "mod_tray.h"
@@ -16,6 +17,7 @@
 
 #include <exception>
 #include <limits>
+#include <span>
 #include <utility>
 
 namespace tarvex {
@@ -58,14 +60,15 @@ QRadioButton *radioButton(TwipsLayout &layout, const QString &name, const QStrin
     return place(layout, new QRadioButton(caption, container), name, twips);
 }
 
-// Buttons are clicked with the mouse or the space bar only: none is the window's default
-// (Enter) or cancel (Escape) button.
+// Buttons are clicked with the mouse, the space bar, or Enter while they have the focus: none
+// is the window's default (Enter) or cancel (Escape) button.
 QPushButton *pushButton(TwipsLayout &layout, const QString &name, const QString &caption,
                         QWidget *container, QRect twips)
 {
     auto *button = place(layout, new QPushButton(caption, container), name, twips);
     button->setAutoDefault(false);
     button->setDefault(false);
+    new EnterPressesButton(button);
     return button;
 }
 
@@ -129,7 +132,9 @@ void Form1::createConverterControls()
 
     m_text1 = textBox(m_layout, QStringLiteral("Text1"), QStringLiteral("数据输入框"), this,
                       QRect(3120, 720, 6135, 375));
-    m_text1->installEventFilter(new KeyFilter([this] { return inputBase(); }, m_text1));
+    auto *keyFilter = new KeyFilter(m_text1, [this] { return inputBase(); });
+    for (QRadioButton *option : std::span(m_options).first(4))
+        connect(option, &QRadioButton::toggled, keyFilter, &KeyFilter::followInputBase);
     m_text2 = textBox(m_layout, QStringLiteral("Text2"), QStringLiteral("输出结果框"), this,
                       QRect(3120, 1440, 6135, 375));
     m_command1 = pushButton(m_layout, QStringLiteral("Command1"), QStringLiteral("转换"), this,

@@ -1,7 +1,10 @@
 #include "key_filter.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <optional>
 
@@ -65,17 +68,45 @@ int filteredKeyCode(int code, InputBase base)
     return code;
 }
 
-KeyFilter::KeyFilter(std::function<InputBase()> currentBase, QObject *parent)
-    : QObject(parent), m_currentBase(std::move(currentBase))
-{}
+KeyFilter::KeyFilter(QLineEdit *box, std::function<InputBase()> currentBase)
+    : QObject(box), m_box(box), m_currentBase(std::move(currentBase))
+{
+    m_box->installEventFilter(this);
+}
+
+void KeyFilter::followInputBase()
+{
+    if (m_box->hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
 
 bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress)
+    switch (event->type()) {
+    case QEvent::KeyPress:
         return discardsKeyPress(static_cast<const QKeyEvent &>(*event));
-    if (event->type() == QEvent::InputMethod)
+    case QEvent::InputMethod:
         filterCommit(static_cast<QInputMethodEvent &>(*event));
+        break;
+    case QEvent::InputMethodQuery:
+        if (static_cast<QInputMethodQueryEvent &>(*event).queries().testFlag(Qt::ImEnabled)) {
+            answerInputMethod(static_cast<QInputMethodQueryEvent &>(*event));
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
     return QObject::eventFilter(watched, event);
+}
+
+// The box answers the input method's questions, but for whether it takes an input method at
+// all, which a line edit always says it does.
+void KeyFilter::answerInputMethod(QInputMethodQueryEvent &query) const
+{
+    static_cast<QObject *>(m_box)->event(&query);
+    if (m_currentBase() != InputBase::Hexadecimal)
+        query.setValue(Qt::ImEnabled, false);
 }
 
 bool KeyFilter::discardsKeyPress(const QKeyEvent &event) const

@@ -6,6 +6,8 @@
 
 class QKeyEvent;
 class QInputMethodEvent;
+class QInputMethodQueryEvent;
+class QLineEdit;
 
 namespace tarvex {
 
@@ -22,11 +24,20 @@ enum class InputBase { Binary, Octal, Decimal, Hexadecimal };
 // 1 to 26, printable characters) and text committed by an input method. Keys that type no
 // character (arrows, Home, End, Delete, Tab, function keys) keep working, and pasted or dropped
 // text is not filtered. The base is asked for at every key press.
+//
+// Under binary, octal and decimal, where everything an input method composes would be thrown
+// away, the box also takes no input method: a pinyin input method otherwise shows its
+// composition and candidates there, and the characters chosen vanish without a word.
 class KeyFilter : public QObject
 {
     Q_OBJECT
 public:
-    KeyFilter(std::function<InputBase()> currentBase, QObject *parent);
+    // Filters the keys typed into `box`, of which it becomes a child.
+    KeyFilter(QLineEdit *box, std::function<InputBase()> currentBase);
+
+    // Tells the input method that the box may have started or stopped taking it; to be called
+    // whenever the input base changes.
+    void followInputBase();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,7 +45,9 @@ protected:
 private:
     [[nodiscard]] bool discardsKeyPress(const QKeyEvent &event) const;
     void filterCommit(QInputMethodEvent &event) const;
+    void answerInputMethod(QInputMethodQueryEvent &query) const;
 
+    QLineEdit *m_box;
     std::function<InputBase()> m_currentBase;
 };
 

@@ -36,7 +36,11 @@ private slots:
     void textCodeButtonsFillTheirOutputBoxes();
     void typingIntoOutputBoxesIsReplacedByTheNextConversion();
     void enterAndEscapeClickNothing();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void enterInAMessageBoxMeansOk();
     void tabFromCommand1ReachesTheHiddenExitButtonThenText3();
+    void exitButtonClosesTheWindowAndEndsTheProgram_data();
     void exitButtonClosesTheWindowAndEndsTheProgram();
     void closeButtonEndsTheProgram();
     void textBoxesTakeTextsBeyond32767Characters();
@@ -240,6 +244,59 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
     QVERIFY(box("Text2")->text().isEmpty());
 }
 
+namespace {
+
+// A key as the user presses it: Return, or Enter on the keypad.
+void press(QWidget *widget, Qt::Key key)
+{
+    QTest::keyClick(widget, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+} // namespace
+
+void Form1BehaviourTest::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("expected");
+    for (const auto &[name, key] : {std::pair{"Return", Qt::Key_Return},
+                                    std::pair{"keypad Enter", Qt::Key_Enter}}) {
+        QTest::addRow("%s on 转换 converts", name) << "Command1" << int(key) << "Text2" << "5";
+        QTest::addRow("%s on 转换到十六进制 converts", name)
+            << "Command3" << int(key) << "Text4" << "41";
+        QTest::addRow("%s on 转换到中文 converts", name)
+            << "Command4" << int(key) << "Text6" << "A";
+    }
+}
+
+void Form1BehaviourTest::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(QString, output);
+    QFETCH(QString, expected);
+    MessageBoxAnswerer answerer;
+    box("Text1")->setText(QStringLiteral("101"));
+    box("Text3")->setText(QStringLiteral("A"));
+    box("Text5")->setText(QStringLiteral("0041"));
+    control(qPrintable(button))->setFocus();
+    press(control(qPrintable(button)), Qt::Key(key));
+    QCOMPARE(box(qPrintable(output))->text(), expected);
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::enterInAMessageBoxMeansOk()
+{
+    // Enter on Convert with Text1 empty shows the message; Enter in the box closes it, and
+    // does not press Convert again.
+    MessageBoxAnswerer answerer(1, MessageBoxAnswerer::Answer::PressEnter);
+    control("Command1")->setFocus();
+    press(control("Command1"), Qt::Key_Return);
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("输入源数据")});
+    QVERIFY(m_form->isVisible());
+}
+
 void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
 {
     control("Command1")->setFocus();
@@ -250,21 +307,30 @@ void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
 }
 
 // Runs the application's event loop until it ends by itself, after `action`; fails if it has
-// not ended within a few seconds.
+// not ended within half a minute, which only a program that does not end takes.
 static void expectProgramToEndAfter(const std::function<void()> &action)
 {
     QApplication::setQuitOnLastWindowClosed(true);
     QTimer::singleShot(0, action);
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
 }
 
 void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram()
 {
+    QFETCH(int, key);
     // Command2 lies outside the client area: the keyboard is the way to it.
-    expectProgramToEndAfter([this] {
+    expectProgramToEndAfter([this, key] {
         control("Command2")->setFocus();
-        QTest::keyClick(control("Command2"), Qt::Key_Space);
+        press(control("Command2"), Qt::Key(key));
     });
     QVERIFY(!m_form->isVisible());
 }

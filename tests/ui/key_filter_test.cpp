@@ -29,6 +29,8 @@ private slots:
     void copyWithCtrlCIsDiscardedUnderBinary();
     void textStaysWhenTheBaseChanges();
     void pastedTextIsNotFiltered();
+    void inputMethodFollowsTheBase_data();
+    void inputMethodFollowsTheBase();
 
 private:
     QLineEdit *text1() const { return m_form->findChild<QLineEdit *>(QStringLiteral("Text1")); }
@@ -215,6 +217,35 @@ void KeyFilterTest::pastedTextIsNotFiltered()
     QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
     text1()->paste();
     QCOMPARE(text1()->text(), QStringLiteral("x9"));
+}
+
+void KeyFilterTest::inputMethodFollowsTheBase_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("binary") << "Option1" << false;
+    QTest::newRow("octal") << "Option2" << false;
+    QTest::newRow("decimal") << "Option3" << false;
+    QTest::newRow("hexadecimal") << "Option4" << true;
+}
+
+void KeyFilterTest::inputMethodFollowsTheBase()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, enabled);
+    // Each way round: from hexadecimal, where it is on, and from binary, where it is off.
+    for (const char *before : {"Option4", "Option1"}) {
+        choose(before);
+        choose(option);
+        // What the input method asks the box that has the focus.
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(text1(), &query);
+        QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
+    }
+    // The other boxes keep it.
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(m_form->findChild<QLineEdit *>(QStringLiteral("Text3")), &query);
+    QVERIFY(query.value(Qt::ImEnabled).toBool());
 }
 
 QTEST_MAIN(KeyFilterTest)

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
-MessageBoxAnswerer::MessageBoxAnswerer(int expectedBoxes) : m_expectedBoxes(expectedBoxes)
+MessageBoxAnswerer::MessageBoxAnswerer(int expectedBoxes, Answer answer)
+    : m_expectedBoxes(expectedBoxes), m_answer(answer)
 {
     connect(&m_poll, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
     m_poll.start(1);
@@ -36,7 +38,9 @@ void MessageBoxAnswerer::answer()
     m_boxes.append({box->text(), box->windowTitle(), !box->iconPixmap().isNull(),
                     static_cast<int>(box->buttons().size()), ok != nullptr && !ok->icon().isNull(),
                     ok != nullptr ? ok->text() : QString(), m_clock.elapsed()});
-    if (ok != nullptr)
+    if (m_answer == Answer::PressEnter)
+        QTest::keyClick(box, Qt::Key_Return);
+    else if (ok != nullptr)
         ok->click();
     else
         box->close();
