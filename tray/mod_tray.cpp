@@ -14,6 +14,9 @@ namespace tarvex::modTray {
 QPointer<QWidget> trayForm;
 win::WNDPROC prevWndProc = nullptr;
 win::NOTIFYICONDATAA trayIconData{};
+QPointer<QMenu> mnuTray;
+QPointer<QAction> mnuShow;
+QPointer<QAction> mnuExit;
 
 namespace {
 
@@ -25,6 +28,19 @@ std::u16string toStd(const QString &text)
     return text.toStdU16String();
 }
 
+// Shows the window at normal size in front, whatever its state. It is made active as a task
+// bar does it: UKUI's window manager refuses a program's own request to activate a window
+// minimised with its title-bar button (it only marks it as wanting attention), and the window
+// stayed minimised.
+void showInFront(QWidget &window)
+{
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    window.raise();
+    if (!windowManager::activateAsPager(window.windowHandle()))
+        window.activateWindow();
+}
+
 // A minimised window, hidden by an earlier click or minimised by its own title-bar button
 // (Qt still calls the latter visible), comes back at normal size in front; any other is
 // taken off the screen, leaving only the icon.
@@ -33,21 +49,34 @@ std::u16string toStd(const QString &text)
 // minimise a window that is then unmapped leaves the request in flight, and a window shown
 // again soon after (the second click of a double-click) comes back iconified under openbox.
 // A hidden window therefore counts as minimised here.
-//
-// The window is made active as a task bar does it: UKUI's window manager refuses a program's
-// own request to activate a window minimised with its title-bar button (it only marks it as
-// wanting attention), and the window stayed minimised.
 void toggleWindow(QWidget &window)
 {
-    if (window.isMinimized() || window.isHidden()) {
-        window.setWindowState(Qt::WindowNoState);
-        window.show();
-        window.raise();
-        if (!windowManager::activateAsPager(window.windowHandle()))
-            window.activateWindow();
-    } else {
+    if (window.isMinimized() || window.isHidden())
+        showInFront(window);
+    else
         window.hide();
-    }
+}
+
+void createMenu(QWidget *window)
+{
+    mnuTray = new QMenu(window);
+    mnuTray->setObjectName(QStringLiteral("mnuTray"));
+    mnuShow = mnuTray->addAction(QStringLiteral("显示"));
+    mnuShow->setObjectName(QStringLiteral("mnuShow"));
+    mnuTray->setDefaultAction(mnuShow);
+    mnuExit = mnuTray->addAction(QStringLiteral("退出"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QObject::connect(mnuShow, &QAction::triggered, window, [] {
+        if (!trayForm.isNull())
+            showInFront(*trayForm);
+    });
+    // The window is closed as its Exit button closes it, and with it gone the program ends,
+    // also when the window was hidden: closing a hidden window would not end it by itself.
+    QObject::connect(mnuExit, &QAction::triggered, window, [] {
+        if (!trayForm.isNull())
+            trayForm->close();
+        QCoreApplication::quit();
+    });
 }
 
 void handleIconNotification(win::LPARAM mouseMessage)
@@ -82,6 +111,8 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
     // Whether the icon could be shown does not matter: without a notification area the
     // program runs on without it.
     win::Shell_NotifyIconA(win::NIM_ADD, &trayIconData);
+    createMenu(window);
+    win::SetNotifyIconMenu(trayIconData.hWnd, trayIconData.uID, mnuTray);
     // An icon left behind by a program that has ended would answer no clicks.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window,
                      [] { win::Shell_NotifyIconA(win::NIM_DELETE, &trayIconData); });

@@ -3,6 +3,8 @@
 #include "notify_icon_data.h"
 #include "win_types.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -24,9 +26,17 @@ extern QPointer<QWidget> trayForm;
 extern win::WNDPROC prevWndProc;
 extern win::NOTIFYICONDATAA trayIconData;
 
+// The icon's menu, which the notification area shows on a right click, and its items: 显示, the
+// default item, shows the window at normal size in front whatever its state; 退出 ends the
+// program as the window's Exit button does.
+extern QPointer<QMenu> mnuTray;
+extern QPointer<QAction> mnuShow;
+extern QPointer<QAction> mnuExit;
+
 // Puts the icon for `window` into the notification area with its tool-tip and balloon, then
-// hooks TrayWindowProc in front of the window's event handling. The icon goes when the
-// program ends. Texts that do not fit their members of trayIconData are cut.
+// hooks TrayWindowProc in front of the window's event handling. The icon has the menu
+// mnuTray. The icon goes when the program ends. Texts that do not fit their members of trayIconData
+// are cut.
 void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloonTitle,
                  const QString &balloonText, std::int32_t balloonIconKind);
 

@@ -40,4 +40,14 @@ BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data)
     }
 }
 
+BOOL SetNotifyIconMenu(HWND hWnd, UINT uID, QMenu *menu)
+{
+    QWidget *window = windowFromHandle(hWnd);
+    TrayIconHost *icon = window != nullptr ? findIcon(window, uID) : nullptr;
+    if (icon == nullptr)
+        return 0;
+    icon->setMenu(menu);
+    return 1;
+}
+
 } // namespace tarvex::win

@@ -1,18 +1,22 @@
 #include "tray_icon_host.h"
 
+#include "desktop_notification.h"
 #include "tray_kind.h"
 #include "window_handles.h"
+#include "window_manager.h"
 #include "window_proc_hook.h"
 
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace tarvex::win {
 
 namespace {
 
-// Qt reports a tray icon's geometry as empty for a short while after show() (about 20 ms on
-// X11); a balloon shown then lands at the corner of the screen. Wait for the geometry, but
-// not forever: a tray host that never comes gets no balloon.
+// How often and how long the balloon waits for the notification area to take the icon in.
 constexpr int kBalloonPollMilliseconds = 10;
 constexpr int kBalloonPollTries = 1000;
 
@@ -66,12 +70,18 @@ TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
 
     // A desktop notification needs no place on the screen: it goes out at once.
     if (m_balloon && kind == TrayKind::StatusNotifierItem) {
-        showBalloon();
+        sendDesktopNotification(*m_balloon);
     } else if (m_balloon) {
         m_balloonWait = new QTimer(this);
-        connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonWhenPlaced);
+        connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonOnceEmbedded);
         m_balloonWait->start(kBalloonPollMilliseconds);
     }
+}
+
+void TrayIconHost::setMenu(QMenu *menu)
+{
+    if (m_icon != nullptr)
+        m_icon->setContextMenu(menu);
 }
 
 void TrayIconHost::post(UINT mouseMessage) const
@@ -104,20 +114,31 @@ void TrayIconHost::onActivated(QSystemTrayIcon::ActivationReason reason) const
     }
 }
 
-void TrayIconHost::showBalloon() const
+void TrayIconHost::showBalloonOnceEmbedded()
 {
-    m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
-                        m_balloon->milliseconds);
-}
-
-void TrayIconHost::showBalloonWhenPlaced()
-{
-    if (!m_icon->geometry().isEmpty()) {
-        showBalloon();
+    if (iconIsEmbedded()) {
+        m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
+                            m_balloon->milliseconds);
     } else if (++m_balloonTries < kBalloonPollTries) {
         return;
     }
     m_balloonWait->stop();
+}
+
+// Whether an X11 notification area has taken Qt's icon window in as a child of its own. Until
+// then Qt reports the window where it was made, at the screen's top-left corner (128x128
+// before a panel that starts after the program embeds it), and a balloon shown there lands in
+// that corner.
+bool TrayIconHost::iconIsEmbedded() const
+{
+    if (m_icon->geometry().isEmpty())
+        return false;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::ranges::any_of(windows, [](QWidget *window) {
+        // Qt's own widget for an XEmbed icon.
+        return window->inherits("QSystemTrayIconSys") &&
+               windowManager::isTakenInByAnotherClient(window->windowHandle());
+    });
 }
 
 } // namespace tarvex::win

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QMenu;
 class QTimer;
 
 namespace tarvex::win {
@@ -28,6 +29,12 @@ struct Balloon
 // balloon once at start, and its mouse events posted to the record's window as the record's
 // callback message, with the icon's identifier and the mouse message. Where the session can
 // show no icon (Wayland without a StatusNotifierItem host), there is none and nothing is said.
+//
+// On a D-Bus notification area (StatusNotifierItem) the balloon is a desktop notification of
+// the program's own: Qt's would put a warning sign in place of the icon while it is up. In an
+// X11 notification area (XEmbed) it is Qt's balloon beside the icon, once the area has taken
+// the icon in; one that has not within ten seconds gets no balloon, rather than one in a
+// corner of the screen.
 class TrayIconHost : public QObject
 {
     Q_OBJECT
@@ -36,11 +43,15 @@ public:
 
     [[nodiscard]] UINT id() const { return m_id; }
 
+    // The icon's menu: X11 notification areas show it on a right click; D-Bus ones read it
+    // from the program and show it as they show menus (GNOME on a left click too).
+    void setMenu(QMenu *menu);
+
 private:
     void post(UINT mouseMessage) const;
     void onActivated(QSystemTrayIcon::ActivationReason reason) const;
-    void showBalloon() const;
-    void showBalloonWhenPlaced();
+    void showBalloonOnceEmbedded();
+    [[nodiscard]] bool iconIsEmbedded() const;
 
     HWND m_window;
     UINT m_id;

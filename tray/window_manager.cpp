@@ -65,10 +65,15 @@ std::vector<std::uint32_t> cardinals(xcb_connection_t *connection, xcb_window_t 
     return {values.begin(), values.end()};
 }
 
+ReplyPtr<xcb_query_tree_reply_t> treeOf(xcb_connection_t *connection, xcb_window_t window)
+{
+    return ReplyPtr<xcb_query_tree_reply_t>(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+}
+
 xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
 {
-    const ReplyPtr<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    const auto tree = treeOf(connection, window);
     return tree != nullptr ? tree->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
@@ -140,6 +145,15 @@ bool activateAsPager(QWindow *window)
     sendToWindowManager(connection, rootOf(connection, id), id, activeWindow,
                         {kSourcePager, XCB_CURRENT_TIME, 0, 0, 0});
     return true;
+}
+
+bool isTakenInByAnotherClient(QWindow *window)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (connection == nullptr || window == nullptr)
+        return false;
+    const auto tree = treeOf(connection, static_cast<xcb_window_t>(window->winId()));
+    return tree != nullptr && tree->parent != tree->root && tree->parent != XCB_WINDOW_NONE;
 }
 
 } // namespace tarvex::windowManager

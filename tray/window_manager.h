@@ -26,4 +26,9 @@ namespace tarvex::windowManager {
 // Returns whether the request was sent.
 bool activateAsPager(QWindow *window);
 
+// Whether another client has taken the program's top-level window in as a child of its own: a
+// window manager's frame, or an X11 notification area that embedded an icon. False where
+// there is no X11 window or it still lies on the root window.
+[[nodiscard]] bool isTakenInByAnotherClient(QWindow *window);
+
 } // namespace tarvex::windowManager

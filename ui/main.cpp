@@ -29,7 +29,10 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarvex"));
+    // The name that notification servers show, and the desktop entry by which they and
+    // Wayland compositors find the program's icon. (A display name would be added to every
+    // window title on X11.)
+    QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
     tarvex::installQtTranslations(app);
 

@@ -6,7 +6,9 @@
 #include "window_handles.h"
 #include "window_proc_hook.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QIcon>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -79,9 +81,13 @@ private slots:
     void leftRelease_data();
     void leftRelease();
     void doubleClickTogglesTwiceAndRightClickNothing();
+    void iconHasItsMenu();
+    void showItemBringsTheWindowBack_data();
+    void showItemBringsTheWindowBack();
     void everyEventReachesTheWindowsOwnHandlingUnchanged();
     void aProcedureThatDoesNotPassOnKeepsTheEventFromTheWindow();
     void iconIsRemovedWhenTheProgramEnds();
+    void exitItemEndsTheProgramAndRemovesTheIcon();
 
 private:
     void deliver(LPARAM mouseMessage) const;
@@ -252,6 +258,40 @@ void ModTrayTest::doubleClickTogglesTwiceAndRightClickNothing()
     QCOMPARE(m_window->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
 }
 
+void ModTrayTest::iconHasItsMenu()
+{
+    QVERIFY(!modTray::mnuTray.isNull());
+    QCOMPARE(m_window->findChild<QSystemTrayIcon *>()->contextMenu(), modTray::mnuTray.data());
+    QStringList items;
+    for (const QAction *action : modTray::mnuTray->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{"显示", "退出"}));
+    QCOMPARE(modTray::mnuTray->defaultAction(), modTray::mnuShow.data());
+}
+
+void ModTrayTest::showItemBringsTheWindowBack_data()
+{
+    QTest::addColumn<int>("stateBefore");
+    QTest::addColumn<bool>("hiddenBefore");
+    QTest::newRow("shown at normal size") << int(Qt::WindowNoState) << false;
+    QTest::newRow("hidden by the icon") << int(Qt::WindowNoState) << true;
+    QTest::newRow("minimised by its title bar") << int(Qt::WindowMinimized) << false;
+    QTest::newRow("maximised") << int(Qt::WindowMaximized) << false;
+    QTest::newRow("hidden while maximised") << int(Qt::WindowMaximized) << true;
+}
+
+void ModTrayTest::showItemBringsTheWindowBack()
+{
+    QFETCH(int, stateBefore);
+    QFETCH(bool, hiddenBefore);
+    m_window->setWindowState(Qt::WindowStates(stateBefore));
+    if (hiddenBefore)
+        m_window->hide();
+    modTray::mnuShow->trigger();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
+}
+
 void ModTrayTest::everyEventReachesTheWindowsOwnHandlingUnchanged()
 {
     g_behindSpy = SetWindowLongA(modTray::trayIconData.hWnd, GWL_WNDPROC, spyProc);
@@ -297,7 +337,16 @@ void ModTrayTest::iconIsRemovedWhenTheProgramEnds()
 {
     QVERIFY(m_window->findChild<QSystemTrayIcon *>() != nullptr);
     QTimer::singleShot(0, [] { QCoreApplication::quit(); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(m_window->findChild<QSystemTrayIcon *>() == nullptr);
+}
+
+void ModTrayTest::exitItemEndsTheProgramAndRemovesTheIcon()
+{
+    m_window->hide();
+    QTimer::singleShot(0, [] { modTray::mnuExit->trigger(); });
+    QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(m_window->findChild<QSystemTrayIcon *>() == nullptr);
 }
