@@ -4,19 +4,28 @@
 //   ready
 //   registered <service> <path>      an item registered with the watcher
 //   gone <service>                   a registered item's connection left the bus
-//   notify <app>|<icon>|<title>|<text>|<milliseconds>|urgency=<n>
+//   notify <app>|<icon>|<title>|<text>|<milliseconds>|urgency=<n>|desktop-entry=<name>
 //   tarvex-test-desk-services [--no-watcher]
+// And what a panel does with an item's menu (com.canonical.dbusmenu), one call each:
+//   tarvex-test-desk-services menu SERVICE        prints "item <id> <label>" for each top item
+//   tarvex-test-desk-services click SERVICE ID    clicks the item
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
+#include <QDBusInterface>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QStringList>
 #include <QTextStream>
 #include <QVariantMap>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -111,10 +120,11 @@ public slots:
                 const QString &text, const QStringList &, const QVariantMap &hints,
                 int milliseconds)
     {
-        report(QStringLiteral("notify %1|%2|%3|%4|%5|urgency=%6")
+        report(QStringLiteral("notify %1|%2|%3|%4|%5|urgency=%6|desktop-entry=%7")
                    .arg(app, icon, title, text)
                    .arg(milliseconds)
-                   .arg(hints.value(QStringLiteral("urgency")).toInt()));
+                   .arg(hints.value(QStringLiteral("urgency")).toInt())
+                   .arg(hints.value(QStringLiteral("desktop-entry")).toString()));
         return ++m_lastId;
     }
     static QStringList GetCapabilities() { return {QStringLiteral("body")}; }
@@ -135,6 +145,65 @@ private:
     uint m_lastId = 0;
 };
 
+// The object path of an item's menu, as the item tells it.
+QString menuPath(const QString &item)
+{
+    QDBusInterface properties(item, QStringLiteral("/StatusNotifierItem"),
+                              QStringLiteral("org.freedesktop.DBus.Properties"));
+    const QDBusReply<QDBusVariant> menu =
+        properties.call(QStringLiteral("Get"), QStringLiteral("org.kde.StatusNotifierItem"),
+                        QStringLiteral("Menu"));
+    return menu.isValid() ? menu.value().variant().value<QDBusObjectPath>().path() : QString();
+}
+
+std::unique_ptr<QDBusInterface> menuOf(const QString &item)
+{
+    return std::make_unique<QDBusInterface>(item, menuPath(item),
+                                            QStringLiteral("com.canonical.dbusmenu"));
+}
+
+// Prints the top items of the menu: GetLayout gives (id, properties, children), each child a
+// variant holding the same.
+int printMenu(const QString &item)
+{
+    const QDBusMessage reply =
+        menuOf(item)->call(QStringLiteral("GetLayout"), 0, -1, QStringList());
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2) {
+        report(QStringLiteral("no menu: ") + reply.errorMessage());
+        return EXIT_FAILURE;
+    }
+    const auto layout = reply.arguments().at(1).value<QDBusArgument>();
+    int id = 0;
+    QVariantMap properties;
+    layout.beginStructure();
+    layout >> id >> properties;
+    layout.beginArray();
+    while (!layout.atEnd()) {
+        QDBusVariant child;
+        layout >> child;
+        const auto entry = child.variant().value<QDBusArgument>();
+        entry.beginStructure();
+        entry >> id >> properties;
+        entry.endStructure();
+        report(QStringLiteral("item %1 %2").arg(id).arg(properties.value("label").toString()));
+    }
+    layout.endArray();
+    layout.endStructure();
+    return EXIT_SUCCESS;
+}
+
+int clickItem(const QString &item, int id)
+{
+    const QDBusMessage reply =
+        menuOf(item)->call(QStringLiteral("Event"), id, QStringLiteral("clicked"),
+                           QVariant::fromValue(QDBusVariant(0)), 0U);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        report(QStringLiteral("click failed: ") + reply.errorMessage());
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
+
 bool serve(QObject *object, const QString &service, const QString &path)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -147,6 +216,11 @@ bool serve(QObject *object, const QString &service, const QString &path)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("menu"))
+        return printMenu(arguments.at(2));
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("click"))
+        return clickItem(arguments.at(2), arguments.at(3).toInt());
     const bool withWatcher =
         !QCoreApplication::arguments().contains(QStringLiteral("--no-watcher"));
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The notification-area icon on a real X desktop: it embeds in the tray with its tool-tip, the
-# balloon greets the user, left clicks hide and bring back the window in each of its states at
-# the same place, a double-click ends as it began, a right click does nothing, and the Exit
-# button ends the program and takes the icon with it.
+# balloon greets the user beside it, left clicks hide and bring back the window in each of its
+# states at the same place, a double-click ends as it began, a right click opens the icon's menu
+# and changes nothing in the window, and the Exit button ends the program and takes the icon
+# with it. Then a notification area that starts after the program: the balloon comes beside the
+# icon once it is embedded.
 #   tray_end_to_end.sh TARVEX [SCREENSHOT_DIR]
 set -euo pipefail
 program=$1
@@ -24,8 +26,8 @@ icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
 echo "ok: icon embedded at $icon_x,$icon_y"
 
 wait_for 60 balloon_shown "$tarvex" || fail "the balloon did not appear"
-balloon_y=$(absolute_top "$balloon")
-[ "$balloon_y" -gt 600 ] || fail "the balloon is not beside the icon (at y $balloon_y)"
+lies_beside "$balloon" "$icon_x" "$icon_y" \
+    || fail "the balloon is not beside the icon (at $(absolute_left "$balloon"),$(absolute_top "$balloon"))"
 echo "ok: balloon shown beside the icon"
 if [ -n "$shots" ]; then
     mkdir -p "$shots"
@@ -83,12 +85,23 @@ expect_hidden "hidden again"
 click_icon --repeat 2 --delay 80 1
 expect_hidden "a double-click on a hidden window brings it back and hides it" MU
 
-# The left click after the right one hides the window only if the right one did nothing.
+# A right click opens the menu, which Escape closes; the left click after it hides the window
+# only if the menu did nothing to it.
 click_icon 1
 expect_shown_normal "shown again"
 click_icon 3
+wait_for 60 menu_shown "$tarvex" || fail "a right click opened no menu"
+lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
+if [ -n "$shots" ]; then
+    # The menu paints a moment after it is mapped, and X tells no event for that.
+    sleep 0.3
+    import -window root -crop 300x140+980+760 "$shots/tray-menu.png"
+fi
+xdotool key Escape
+menu_closed() { ! menu_shown "$tarvex"; }
+wait_for 60 menu_closed || fail "Escape did not close the menu"
 click_icon 1
-expect_hidden "a right click changes nothing"
+expect_hidden "a right click opens the menu beside the icon and changes nothing in the window"
 click_icon 1
 expect_shown_normal "shown again"
 
@@ -102,3 +115,22 @@ if xdotool search --class tarvex >/dev/null 2>&1; then
     fail "a window of the program is left behind"
 fi
 echo "ok: the Exit button ends the program and the icon is gone"
+
+# A notification area that starts after the program, as at the start of a session: the balloon
+# waits until the icon is embedded.
+kill "$trayer_pid"
+wait "$trayer_pid" 2>/dev/null || true
+"$program" &
+tarvex=$!
+started_pids+=("$tarvex")
+window_of "$tarvex" >/dev/null
+# Not a wait for anything: the program runs without a notification area for a while.
+sleep 2
+start_tray
+wait_for 60 find_icon "$tarvex" || fail "the icon was not embedded in the late notification area"
+icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
+icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
+wait_for 60 balloon_shown "$tarvex" || fail "with a late notification area the balloon did not appear"
+lies_beside "$balloon" "$icon_x" "$icon_y" \
+    || fail "with a late notification area the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
+echo "ok: with a notification area that starts 2 s after the program, the balloon comes beside the icon"

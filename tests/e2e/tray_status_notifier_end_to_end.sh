@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The notification-area icon on a desktop whose panel speaks D-Bus (StatusNotifierItem), on a
 # private session bus with a watcher and a notification server of the tests' own: the item
-# registers with its tool-tip and icon, the greeting arrives once as a desktop notification,
-# the panel's Activate hides and brings back the window, its other calls change nothing, and
-# closing the window ends the program and takes the item with it. Then the control: the same
-# bus without a watcher gives the XEmbed icon in trayer and its balloon, and no notification.
+# registers with its tool-tip and icon, the greeting arrives once as the program's own desktop
+# notification while the item keeps its icon, the panel's Activate hides and brings back the
+# window, its other calls change nothing, the item's menu offers 显示 and 退出 and 显示 brings
+# the window back, and closing the window ends the program and takes the item with it. A second
+# run ends through 退出. Then the control: the same bus without a watcher gives the XEmbed icon
+# in trayer and its balloon, and no notification.
 #   tray_status_notifier_end_to_end.sh TARVEX DESK_SERVICES
 set -euo pipefail
 program=$1
@@ -37,25 +39,48 @@ desk_round_trip() {
 item_call() {
     dbus-send --session --print-reply --dest="$item" "$item_path" "$@"
 }
+# A property of the item, without the reply's first line (its time and serial number).
 item_property() {
-    item_call org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1"
+    local reply
+    reply=$(item_call org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1") \
+        || return 1
+    echo "${reply#*$'\n'}"
 }
 
-start_desk_services
-"$program" 2>"$logs/stderr" &
-tarvex=$!
-started_pids+=("$tarvex")
+# The top items of the item's menu, "<id> <label>" a line.
+menu_items() { "$desk_services" menu "$item" | awk '$1 == "item" { print $2, $3 }'; }
+menu_item_id() { menu_items | awk -v label="$1" '$2 == label { print $1 }'; }
 
-wait_for 60 desk_reported registered || fail "no item registered with the watcher"
-read -r _ item item_path < <(desk_lines registered)
+# Starts the program and waits until its item has registered.
+start_program() {
+    "$program" 2>"$logs/stderr" &
+    tarvex=$!
+    started_pids+=("$tarvex")
+    registered_anew() { [ "$(desk_lines registered | wc -l)" -gt "$registrations" ]; }
+    wait_for 60 registered_anew || fail "no item registered with the watcher"
+    registrations=$(desk_lines registered | wc -l)
+    read -r _ item item_path < <(desk_lines registered | tail -n 1)
+}
+registrations=0
+
+start_desk_services
+start_program
 pixmaps=$(item_property IconPixmap) || fail "the item's icon cannot be read"
 holds "$pixmaps" 'int32 32' || fail "the item carries no 32-pixel icon: ${pixmaps:0:300}"
 echo "ok: item $item registered with an icon"
 
 wait_for 60 desk_reported notify || fail "no greeting arrived"
-expected='notify tarvex|dialog-warning|Tarvex 1.0版|Olmira作品: 欢迎大家使用！|10000|urgency=1'
+expected='notify Tarvex|dialog-warning|Tarvex 1.0版|Olmira作品: 欢迎大家使用！|10000|urgency=1|desktop-entry=tarvex'
 [ "$(desk_lines notify)" = "$expected" ] || fail "the greeting was: $(desk_lines notify)"
-echo "ok: the greeting arrived as a desktop notification with the warning icon for 10,000 ms"
+echo "ok: the greeting arrived as the program's own desktop notification, with the warning icon for 10,000 ms"
+
+# While the greeting is up the item shows the program's icon and its tool-tip: Qt's own
+# message would have made it ask for attention with a warning sign instead.
+status=$(item_property Status)
+holds "$status" '"Active"' || fail "during the greeting the item's status is: $status"
+[ "$(item_property IconPixmap)" = "$pixmaps" ] || fail "during the greeting the item's icon changed"
+holds "$(item_property ToolTip)" '"移动显示"' || fail "during the greeting the tool-tip is: $(item_property ToolTip)"
+echo "ok: during the greeting the item stays Active with its own icon and tool-tip"
 
 window=$(window_of "$tarvex")
 record_mappings "$window"
@@ -78,10 +103,15 @@ activate
 expect_mappings M "Activate brings the window back"
 echo "ok: ContextMenu and SecondaryActivate change nothing"
 
-# While the greeting is up, Qt shows it in the item's tool-tip; then the tool-tip is back.
-tooltip_is_tip() { holds "$(item_property ToolTip)" '"移动显示"'; }
-wait_for 60 tooltip_is_tip || fail "the item's tool-tip is not 移动显示: $(item_property ToolTip)"
-echo "ok: the item's tool-tip is 移动显示"
+# The panel reads the menu through the item; 显示 brings back a hidden window.
+labels=$(menu_items | awk '{ print $2 }')
+[ "$labels" = $'显示\n退出' ] || fail "the item's menu holds: $(menu_items)"
+activate
+expect_mappings U "Activate hides the window before 显示"
+"$desk_services" click "$item" "$(menu_item_id 显示)" || fail "显示 could not be clicked"
+expect_mappings M "显示 brings the window back"
+[ "$(width_of "$window")" -eq 932 ] || fail "显示 brought the window back $(width_of "$window") wide"
+echo "ok: the menu offers 显示 and 退出, and 显示 brings the hidden window back at its size"
 
 wmctrl -i -c "$window"
 program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
@@ -92,6 +122,15 @@ wait_for 60 desk_reported "gone $item" || fail "the item stayed on the bus"
 desk_round_trip
 [ "$(desk_lines notify)" = "$expected" ] || fail "the greeting arrived more than once: $(desk_lines notify)"
 echo "ok: closing the window ends the program with status 0, and the item goes; the greeting came once"
+
+# A second run ends through the menu's 退出.
+start_program
+window=$(window_of "$tarvex")
+"$desk_services" click "$item" "$(menu_item_id 退出)" || fail "退出 could not be clicked"
+wait_for 60 program_ended || fail "退出 did not end the program"
+wait "$tarvex" || fail "after 退出 the program ended with status $?"
+wait_for 60 desk_reported "gone $item" || fail "after 退出 the item stayed on the bus"
+echo "ok: 退出 in the menu ends the program with status 0, and the item goes"
 
 # The control: no watcher on the bus, so Qt makes an XEmbed icon, which trayer takes in.
 kill "$desk"

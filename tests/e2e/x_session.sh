@@ -75,7 +75,8 @@ start_tray() {
     logs=${logs:-$(mktemp -d)}
     trayer --edge bottom --align right --widthtype request --height 28 --transparent false "$@" \
         >"$logs/trayer" 2>&1 &
-    started_pids+=($!)
+    trayer_pid=$!
+    started_pids+=("$trayer_pid")
     wait_for 60 trayer_shown || fail "trayer's panel was not shown: $(cat "$logs/trayer")"
 }
 
@@ -144,6 +145,19 @@ tooltip_windows() {
     done
     return 0
 }
+# The program's pop-up menu: a window of its own on the root window that the window manager
+# leaves alone, and neither a tool-tip nor the balloon.
+menu_shown() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        holds "$(window_info "$candidate")" 'Override Redirect State: yes' || continue
+        [ "$(parent_of "$candidate")" = "$(root_id)" ] || continue
+        holds "$(xprop -id "$candidate" _NET_WM_WINDOW_TYPE 2>/dev/null)" TOOLTIP && continue
+        menu=$candidate
+        return 0
+    done
+    return 1
+}
 balloon_shown() {
     local candidate
     for candidate in $(tooltip_windows "$1"); do
@@ -195,6 +209,14 @@ is_active() { holds "$(root_property _NET_ACTIVE_WINDOW)" "$(printf '0x%x' "$1")
 # Clicks at a place given within the window's client area, wherever the window is by then.
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
+# Whether the window lies beside a point: the point is within 40 pixels of it.
+lies_beside() {
+    local x y
+    x=$(absolute_left "$1")
+    y=$(absolute_top "$1")
+    [ "$2" -ge $((x - 40)) ] && [ "$2" -le $((x + $(width_of "$1") + 40)) ] &&
+        [ "$3" -ge $((y - 40)) ] && [ "$3" -le $((y + $(height_of "$1") + 40)) ]
+}
 window_info() { xwininfo -id "$1" 2>/dev/null; }
 is_viewable() { holds "$(window_info "$1")" 'Map State: IsViewable'; }
 is_unmapped() { holds "$(window_info "$1")" 'Map State: IsUnMapped'; }
