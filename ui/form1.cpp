@@ -132,9 +132,9 @@ void Form1::createConverterControls()
 
     m_text1 = textBox(m_layout, QStringLiteral("Text1"), QStringLiteral("数据输入框"), this,
                       QRect(3120, 720, 6135, 375));
-    auto *keyFilter = new KeyFilter(m_text1, [this] { return inputBase(); });
+    m_keyFilter = new KeyFilter(m_text1, [this] { return inputBase(); });
     for (QRadioButton *option : std::span(m_options).first(4))
-        connect(option, &QRadioButton::toggled, keyFilter, &KeyFilter::followInputBase);
+        connect(option, &QRadioButton::toggled, m_keyFilter, &KeyFilter::followInputBase);
     m_text2 = textBox(m_layout, QStringLiteral("Text2"), QStringLiteral("输出结果框"), this,
                       QRect(3120, 1440, 6135, 375));
     m_command1 = pushButton(m_layout, QStringLiteral("Command1"), QStringLiteral("转换"), this,

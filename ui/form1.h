@@ -58,6 +58,7 @@ private:
     QGroupBox *m_frame3 = nullptr;
     std::array<QRadioButton *, 8> m_options{};
     QLineEdit *m_text1 = nullptr;
+    KeyFilter *m_keyFilter = nullptr;
     QLineEdit *m_text2 = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
