@@ -135,12 +135,17 @@ void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint cl
     }
     // The window is placed by its frame's place, which window managers keep through hiding
     // and showing: UKUI's put a window placed by its client area 37 pixels higher each time it
-    // was shown again. Qt places a widget by its client area, and places it again so when it
-    // is shown with a place other than its window's; so the widget is put where its window
-    // will be, and the window is then placed by its frame.
+    // was shown again. Qt places by the frame only through the window, and places a window by
+    // its client area again when it is resized, or shown with a place other than its widget's;
+    // so the place comes last, and before the window is first shown the widget is put where
+    // its window will be.
     const QPoint framePlace =
         placeWithin(QRect(clientPlace, client).marginsAdded(frame), available);
-    m_window->setGeometry(QRect(framePlace, client));
+    m_window->winId();
+    if (m_window->windowHandle()->isVisible())
+        m_window->resize(client);
+    else
+        m_window->setGeometry(QRect(framePlace, client));
     layOutWithin(client);
     m_window->windowHandle()->setFramePosition(framePlace);
 }
