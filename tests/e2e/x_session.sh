@@ -115,13 +115,16 @@ CONF
 bus_started() { test -s "$logs/address"; }
 
 # Helpers on the windows of the program with process id $1.
-# The main window, once it is on the screen.
-main_window_shown() { [ -n "$(xdotool search --all --onlyvisible --pid "$1" --name Olmira 2>/dev/null)" ]; }
+# The main window, once it is on the screen. xdotool gives up its whole search when any window
+# on the display goes while it looks (a tool-tip, say), so the window is taken from the search
+# that found it.
+main_window_shown() {
+    main_window=$(xdotool search --all --onlyvisible --pid "$1" --name Olmira 2>/dev/null) &&
+        [ -n "$main_window" ]
+}
 window_of() {
     wait_for 60 main_window_shown "$1" || fail "the window did not appear"
-    local windows
-    windows=$(xdotool search --all --pid "$1" --name Olmira 2>/dev/null)
-    echo "${windows%%$'\n'*}"
+    echo "${main_window%%$'\n'*}"
 }
 # The icon: a small window of the program's that the tray has taken in (its parent is no
 # longer the root window).
