@@ -1,7 +1,9 @@
 #include "tray_kind.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
 #include <QGuiApplication>
 
 namespace tarvex::win {
@@ -13,9 +15,14 @@ bool statusNotifierHostRegistered()
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
+    // One Properties.Get, without the introspection a QDBusInterface would do first.
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    const QDBusInterface interface(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return interface.isValid() && interface.property("IsStatusNotifierHostRegistered").toBool();
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcher, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusReply<QDBusVariant> registered = bus.call(get);
+    return registered.isValid() && registered.value().variant().toBool();
 }
 
 TrayKind decideTrayKind()
