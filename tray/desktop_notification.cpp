@@ -28,7 +28,7 @@ QString iconName(QSystemTrayIcon::MessageIcon icon)
     return {};
 }
 
-// The specification's normal urgency, a byte.
+// Urgency "normal" of the freedesktop notification protocol, sent as a byte.
 constexpr uchar kNormalUrgency = 1;
 
 } // namespace
