@@ -21,11 +21,15 @@ QPointer<QAction> mnuExit;
 namespace {
 
 constexpr win::DWORD kRecordSize = sizeof(win::NOTIFYICONDATAA);
-constexpr win::UINT kBalloonMilliseconds = 10000;
 
 std::u16string toStd(const QString &text)
 {
     return text.toStdU16String();
+}
+
+QString toQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Shows the window at normal size in front, whatever its state. It is made active as a task
@@ -61,10 +65,10 @@ void createMenu(QWidget *window)
 {
     mnuTray = new QMenu(window);
     mnuTray->setObjectName(QStringLiteral("mnuTray"));
-    mnuShow = mnuTray->addAction(QStringLiteral("显示"));
+    mnuShow = mnuTray->addAction(toQString(design::kMenuShow));
     mnuShow->setObjectName(QStringLiteral("mnuShow"));
     mnuTray->setDefaultAction(mnuShow);
-    mnuExit = mnuTray->addAction(QStringLiteral("退出"));
+    mnuExit = mnuTray->addAction(toQString(design::kMenuExit));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     QObject::connect(mnuShow, &QAction::triggered, window, [] {
         if (!trayForm.isNull())
@@ -104,7 +108,7 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
     trayIconData.dwState = 0;
     trayIconData.dwStateMask = 0;
     win::setRecordText(trayIconData.szInfo, toStd(balloonText));
-    trayIconData.uTimeout = kBalloonMilliseconds;
+    trayIconData.uTimeout = design::kBalloonMilliseconds;
     win::setRecordText(trayIconData.szInfoTitle, toStd(balloonTitle));
     trayIconData.dwInfoFlags = static_cast<win::DWORD>(balloonIconKind);
 

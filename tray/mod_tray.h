@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notify_icon_data.h"
+#include "texts.h"
 #include "win_types.h"
 
 #include <QAction>
@@ -18,8 +19,8 @@
 namespace tarvex::modTray {
 
 // The message the icon's mouse events arrive as; the mouse message is its lParam.
-constexpr win::UINT kTrayCallbackMessage = 2025;
-constexpr win::UINT kTrayIconId = 1;
+constexpr win::UINT kTrayCallbackMessage = design::kTrayCallbackMessage;
+constexpr win::UINT kTrayIconId = design::kTrayIconId;
 
 // The module's state, set by AddTrayIcon for the rest of the program's life.
 extern QPointer<QWidget> trayForm;

@@ -1,26 +1,27 @@
 #pragma once
 
 #include "convert_command.h"
-#include "key_filter.h"
+#include "key_decision.h"
 #include "radix_conversions.h"
 #include "twips_layout.h"
 
 #include <QWidget>
 
-#include <array>
+#include <string_view>
 
-class QGroupBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace tarvex {
 
-// The one window of the program: the radix converter on top (input and output bases, the
-// input and output boxes, Convert), the two text-code panels below, and the hidden Exit button.
-// Every control sits at a fixed place given in twips; a WindowFit fits that layout to the
-// window and the window to the screen. The window owns the working strings and the conversion
-// methods of the radix converter and serves as the Convert command's window.
+class KeyFilter;
+
+// The one window of the program, made from the design's table of controls: the radix converter
+// on top (input and output bases, the input and output boxes, Convert), the two text-code
+// panels below, and the hidden Exit button. Every control sits at a fixed place given in twips;
+// a WindowFit fits that layout to the window and the window to the screen. The window owns the
+// working strings and the conversion methods of the radix converter and serves as the Convert
+// command's window.
 class Form1 : public QWidget, public ConvertWindow, public RadixConversions
 {
     Q_OBJECT
@@ -38,15 +39,19 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    void createConverterControls();
-    void createBaseGroup(const QString &name, const QString &title, QRect geometry,
-                         std::size_t first, const std::array<QRect, 4> &geometries);
-    void createTextCodePanels();
-    void createExitButton();
+    void createControls();
+    [[nodiscard]] QWidget *createControl(const design::Control &control, QWidget *container);
+    void filterText1();
     void setTabOrder();
     void connectCommands();
 
-    [[nodiscard]] InputBase inputBase() const;
+    template<typename Control = QWidget> [[nodiscard]] Control *control(std::string_view name) const
+    {
+        return static_cast<Control *>(m_layout.widget(design::indexOf(name)));
+    }
+    [[nodiscard]] QLineEdit *box(std::string_view name) const;
+    [[nodiscard]] QRadioButton *option(std::size_t number) const;
+    [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();
     void Command1_Click();
@@ -54,21 +59,8 @@ private:
     void Command3_Click();
     void Command4_Click();
 
-    // Created back to front: Label1 lies behind Frame3, the top row in front of it.
-    QGroupBox *m_frame3 = nullptr;
-    std::array<QRadioButton *, 8> m_options{};
-    QLineEdit *m_text1 = nullptr;
-    KeyFilter *m_keyFilter = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QLineEdit *m_text4 = nullptr;
-    QLineEdit *m_text5 = nullptr;
-    QPushButton *m_command4 = nullptr;
-    QLineEdit *m_text6 = nullptr;
     TwipsLayout m_layout;
+    KeyFilter *m_keyFilter = nullptr;
     bool m_loaded = false;
 };
 

@@ -1,6 +1,7 @@
 #include "guarded_command.h"
 
 #include "message_box.h"
+#include "texts.h"
 
 #include <QString>
 
@@ -11,8 +12,10 @@ namespace tarvex {
 void reportFailedCommand(QWidget *window, const std::exception &failure)
 {
     const bool outOfMemory = dynamic_cast<const std::bad_alloc *>(&failure) != nullptr;
-    showMessageBox(window, outOfMemory ? QStringLiteral("内存不足，无法完成转换")
-                                       : QStringLiteral("转换失败"));
+    const std::u16string_view message =
+        outOfMemory ? design::kCommandFailedNoMemory : design::kCommandFailed;
+    showMessageBox(window,
+                   QString::fromUtf16(message.data(), static_cast<qsizetype>(message.size())));
 }
 
 } // namespace tarvex

@@ -50,25 +50,7 @@ std::optional<int> typedCode(const QKeyEvent &event)
 
 } // namespace
 
-int filteredKeyCode(int code, InputBase base)
-{
-    const auto allowUpTo = [code](int lastDigit) {
-        return code == kBackspace || (code >= '0' && code <= lastDigit) ? code : 0;
-    };
-    switch (base) {
-    case InputBase::Binary:
-        return allowUpTo('1');
-    case InputBase::Octal:
-        return allowUpTo('7');
-    case InputBase::Decimal:
-        return allowUpTo('9');
-    case InputBase::Hexadecimal:
-        break;
-    }
-    return code;
-}
-
-KeyFilter::KeyFilter(QLineEdit *box, std::function<InputBase()> currentBase)
+KeyFilter::KeyFilter(QLineEdit *box, std::function<design::InputBase()> currentBase)
     : QObject(box), m_box(box), m_currentBase(std::move(currentBase))
 {
     m_box->installEventFilter(this);
@@ -105,7 +87,7 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
 void KeyFilter::answerInputMethod(QInputMethodQueryEvent &query) const
 {
     static_cast<QObject *>(m_box)->event(&query);
-    if (m_currentBase() != InputBase::Hexadecimal)
+    if (!design::takesInputMethod(m_currentBase()))
         query.setValue(Qt::ImEnabled, false);
 }
 
@@ -114,14 +96,14 @@ bool KeyFilter::discardsKeyPress(const QKeyEvent &event) const
     const std::optional<int> code = typedCode(event);
     if (!code)
         return false;
-    const InputBase base = m_currentBase();
+    const design::InputBase base = m_currentBase();
     // A key that types several characters at once is kept only if every one of them is.
     const QString text = event.text();
     if (text.size() > 1)
         for (QChar ch : text)
-            if (filteredKeyCode(ch.unicode(), base) == 0)
+            if (design::filteredKeyCode(ch.unicode(), base) == 0)
                 return true;
-    return filteredKeyCode(*code, base) == 0;
+    return design::filteredKeyCode(*code, base) == 0;
 }
 
 void KeyFilter::filterCommit(QInputMethodEvent &event) const
@@ -129,10 +111,10 @@ void KeyFilter::filterCommit(QInputMethodEvent &event) const
     const QString commit = event.commitString();
     if (commit.isEmpty())
         return;
-    const InputBase base = m_currentBase();
+    const design::InputBase base = m_currentBase();
     QString kept;
     for (QChar ch : commit)
-        if (filteredKeyCode(ch.unicode(), base) != 0)
+        if (design::filteredKeyCode(ch.unicode(), base) != 0)
             kept.append(ch);
     if (kept != commit)
         event.setCommitString(kept, event.replacementStart(), event.replacementLength());

@@ -1,48 +1,32 @@
 #pragma once
 
-#include <QList>
-#include <QRect>
-#include <QSize>
+#include "form1_design.h"
+#include "layout_arithmetic.h"
+
+#include <array>
 
 class QWidget;
 
 namespace tarvex {
 
-// The layout is drawn in twips, 15 to a device-independent pixel at 96 dots per inch; Qt's
-// high-DPI scaling takes it from there.
-constexpr int kTwipsPerPixel = 15;
-
-// The window's controls at their places in twips, drawn through one scale factor. At 1, a
-// twip is 1/15 of a device-independent pixel, as the layout was drawn for a 9 pt font; a
-// larger desktop font needs a larger factor, as twips on the original platform grow with the
-// user's text-size setting, or captions are cut off.
+// The window's controls, one for each control of the design, placed at their twips through the
+// layout's factors. Qt's high-DPI scaling takes device-independent pixels from there.
 class TwipsLayout
 {
 public:
-    // Records where a widget goes, in twips within its parent.
-    void add(QWidget *widget, QRect twips);
+    // The widget made for the design's control at `index` in design::kControls.
+    void add(std::size_t index, QWidget *widget) { m_widgets.at(index) = widget; }
+    [[nodiscard]] QWidget *widget(std::size_t index) const { return m_widgets.at(index); }
 
-    // Places every recorded widget at the factor: each edge at the nearest pixel, so that
-    // controls that meet in twips still meet.
-    void apply(double scale) const;
+    // Places every control at the factors.
+    void apply(design::Scale scale) const;
 
-    // The smallest factor of at least 1 at which every radio button's and push button's
-    // caption lies whole within its control and every group box's title lies clear of the
-    // controls drawn in front of it, in the widgets' fonts as they are now.
+    // The smallest factor of at least 1 at which every caption shows whole, in the widgets'
+    // fonts and style as they are now.
     [[nodiscard]] double scaleForWholeCaptions() const;
 
 private:
-    struct Placement
-    {
-        QWidget *widget;
-        QRect twips;
-    };
-    class CaptionCheck;
-
-    QList<Placement> m_placements;
+    std::array<QWidget *, design::kControls.size()> m_widgets{};
 };
-
-// A rectangle in twips at a scale factor, each edge at the nearest pixel.
-[[nodiscard]] QRect scaledTwipsRect(QRect twips, double scale);
 
 } // namespace tarvex

@@ -2,7 +2,6 @@
 
 #include "twips_layout.h"
 #include "window_manager.h"
-#include "window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -39,13 +38,23 @@ QRect usableArea(const QScreen &screen)
     return screen.availableGeometry().adjusted(0, 0, -1, -1);
 }
 
+design::Rect fromQRect(const QRect &rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+QSize toQSize(design::Size size)
+{
+    return {size.width, size.height};
+}
+
 } // namespace
 
-WindowFit::WindowFit(QWidget *window, const TwipsLayout &layout, QRect design)
-    : QObject(window), m_window(window), m_layout(layout), m_design(design)
+WindowFit::WindowFit(QWidget *window, const TwipsLayout &layout)
+    : QObject(window), m_window(window), m_layout(layout)
 {
     m_window->installEventFilter(this);
-    m_window->resize(scaledTwipsRect(QRect(QPoint(), m_design.size()), m_scale).size());
+    m_window->resize(toQSize(design::scaledClientArea(m_scale)));
     m_layout.apply(m_scale);
 }
 
@@ -82,13 +91,13 @@ bool WindowFit::eventFilter(QObject *watched, QEvent *event)
 void WindowFit::fitBeforeMapping()
 {
     m_captionScale = m_layout.scaleForWholeCaptions();
-    const QScreen *screen = QGuiApplication::screenAt(designPlace(m_captionScale));
+    const QScreen *screen = QGuiApplication::screenAt(designPlace());
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     const QMargins frame = frameBeforeMapping();
     m_assumedFrame = frame;
     if (screen != nullptr)
-        fitWithinScreen(*screen, frame, designPlace(m_captionScale));
+        fitWithinScreen(*screen, frame, designPlace());
 }
 
 // Once the window manager has framed the window, a frame other than the one the window was
@@ -102,7 +111,7 @@ void WindowFit::fitOnceFrameIsKnown()
     const QMargins assumed = *std::exchange(m_assumedFrame, std::nullopt);
     if (frame == assumed || m_window->windowState() != Qt::WindowNoState)
         return;
-    fitWithinScreen(*m_window->screen(), frame, designPlace(m_captionScale));
+    fitWithinScreen(*m_window->screen(), frame, designPlace());
 }
 
 void WindowFit::followFontChange()
@@ -123,11 +132,11 @@ void WindowFit::followFontChange()
 // frame within that area.
 void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint clientPlace)
 {
-    const QRect available = usableArea(screen);
-    const double scale =
-        std::min(m_captionScale,
-                 largestScaleWithin(m_design.size(), available.marginsRemoved(frame).size()));
-    const QSize client = scaledTwipsRect(QRect(QPoint(), m_design.size()), scale).size();
+    const design::WindowPlace place =
+        design::placeOnScreen(m_captionScale, fromQRect(usableArea(screen)),
+                              {frame.left(), frame.top(), frame.right(), frame.bottom()},
+                              {clientPlace.x(), clientPlace.y()});
+    const QSize client = toQSize(place.client);
     if (!placesWindows()) {
         m_window->resize(client);
         layOutWithin(client);
@@ -139,8 +148,7 @@ void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint cl
     // its client area again when it is resized, or shown with a place other than its widget's;
     // so the place comes last, and before the window is first shown the widget is put where
     // its window will be.
-    const QPoint framePlace =
-        placeWithin(QRect(clientPlace, client).marginsAdded(frame), available);
+    const QPoint framePlace(place.frame.x, place.frame.y);
     m_window->winId();
     if (m_window->windowHandle()->isVisible())
         m_window->resize(client);
@@ -152,16 +160,18 @@ void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint cl
 
 void WindowFit::layOutWithin(QSize client)
 {
-    const double scale = std::min(m_captionScale, largestScaleWithin(m_design.size(), client));
+    const design::Scale scale =
+        design::layoutScale(m_captionScale, {client.width(), client.height()});
     if (scale == m_scale)
         return;
     m_scale = scale;
     m_layout.apply(m_scale);
 }
 
-QPoint WindowFit::designPlace(double scale) const
+QPoint WindowFit::designPlace() const
 {
-    return scaledTwipsRect(m_design, scale).topLeft();
+    const design::Point place = design::designPlace(m_captionScale);
+    return {place.x, place.y};
 }
 
 QMargins WindowFit::frameBeforeMapping() const

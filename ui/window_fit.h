@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout_arithmetic.h"
+
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
@@ -17,12 +19,12 @@ class TwipsLayout;
 // Fits a window's twips layout to the window and the window to its screen, as an event filter
 // on the window.
 //
-// One factor draws the whole layout: the largest at which the design's client area fits the
-// window's client area, but never more than the factor at which every caption shows whole in
-// the desktop's font. When the window manager or the user makes the window smaller, the layout
-// follows it down; when the window grows again, maximised say, the layout grows back up to that
-// caption factor and leaves the rest of the client area empty, as the design's fixed places
-// imply.
+// The layout is drawn at the factor at which every caption shows whole in the desktop's font,
+// or, across and down each on its own, at the largest at which the design's client area fits
+// the window's client area (design::layoutScale). When the window manager or the user makes the
+// window smaller, the layout follows it down; when the window grows again, maximised say, the
+// layout grows back up to the caption factor and leaves the rest of the client area empty, as
+// the design's fixed places imply.
 //
 // At start the window opens at the caption factor, or smaller if it would not fit, frame
 // included, within the available area of its screen: fitting the screen comes before whole
@@ -35,13 +37,12 @@ class WindowFit : public QObject
 {
     Q_OBJECT
 public:
-    // The window's client area at design size and its design place on the screen are `design`,
-    // in twips; `layout` places its controls.
-    WindowFit(QWidget *window, const TwipsLayout &layout, QRect design);
+    // `layout` places the window's controls.
+    WindowFit(QWidget *window, const TwipsLayout &layout);
 
-    // The factor the layout is drawn at: 1 for 15 twips to a device-independent pixel, which
+    // The factors the layout is drawn at: 1 for 15 twips to a device-independent pixel, which
     // is a pixel at 96 dots per inch.
-    [[nodiscard]] double scale() const { return m_scale; }
+    [[nodiscard]] design::Scale scale() const { return m_scale; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -53,15 +54,14 @@ private:
     void fitWithinScreen(const QScreen &screen, QMargins frame, QPoint clientPlace);
     void layOutWithin(QSize client);
 
-    [[nodiscard]] QPoint designPlace(double scale) const;
+    [[nodiscard]] QPoint designPlace() const;
     [[nodiscard]] QMargins frameBeforeMapping() const;
     [[nodiscard]] QMargins knownFrame() const;
 
     QWidget *m_window;
     const TwipsLayout &m_layout;
-    QRect m_design;
     double m_captionScale = 1.0;
-    double m_scale = 1.0;
+    design::Scale m_scale;
     // The frame the window was last fitted with, until the window manager has told the real one.
     std::optional<QMargins> m_assumedFrame;
     bool m_shown = false;

@@ -11,7 +11,6 @@
 #include <QTest>
 
 using tarvex::Form1;
-using tarvex::InputBase;
 
 class KeyFilterTest : public QObject
 {
@@ -21,8 +20,6 @@ private slots:
     void init();
     void cleanup();
 
-    void filteredKeyCode_data();
-    void filteredKeyCode();
     void typing_data();
     void typing();
     void enterIsDiscardedUnderBinary();
@@ -55,28 +52,6 @@ void KeyFilterTest::init()
 void KeyFilterTest::cleanup()
 {
     m_form.reset();
-}
-
-void KeyFilterTest::filteredKeyCode_data()
-{
-    QTest::addColumn<int>("base");
-    QTest::addColumn<QString>("allowed");
-
-    // Codes 0 to 300 that each base lets through.
-    QTest::newRow("binary") << int(InputBase::Binary) << QStringLiteral("\b01");
-    QTest::newRow("octal") << int(InputBase::Octal) << QStringLiteral("\b01234567");
-    QTest::newRow("decimal") << int(InputBase::Decimal) << QStringLiteral("\b0123456789");
-}
-
-void KeyFilterTest::filteredKeyCode()
-{
-    QFETCH(int, base);
-    QFETCH(QString, allowed);
-    for (int code = -1; code <= 300; ++code) {
-        const bool passes = code > 0 && allowed.contains(QChar(code));
-        QCOMPARE(tarvex::filteredKeyCode(code, InputBase(base)), passes ? code : 0);
-        QCOMPARE(tarvex::filteredKeyCode(code, InputBase::Hexadecimal), code);
-    }
 }
 
 // Types a script into Text1: plain characters as key clicks, and in angle brackets a named

@@ -1,0 +1,100 @@
+#include "caption_check.h"
+
+#include "layout_arithmetic.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex::design {
+namespace {
+
+// Captions of a fixed width per character, drawn in the whole of a button and in a title
+// strip at the top of a group box, as a toolkit would report them.
+class FixedStyle : public ControlStyle
+{
+public:
+    int pixelsPerCharacter = 10;
+    double lineHeight = 12;
+    int titleIndent = 8;
+    // The one caption that gets a different width, to show which control holds the factor.
+    std::string_view wideControl;
+    int wideAdvance = 0;
+
+    CaptionMetrics caption(const Control &control) const override
+    {
+        const int advance = control.name == wideControl
+                                ? wideAdvance
+                                : static_cast<int>(control.caption.size()) * pixelsPerCharacter;
+        const int ascent = static_cast<int>(lineHeight * 0.8);
+        return {advance,
+                lineHeight,
+                lineHeight * 0.8,
+                {0, -ascent, advance, static_cast<int>(lineHeight)}};
+    }
+    Rect captionArea(const Control &, Size size) const override
+    {
+        return {0, 0, size.width, size.height};
+    }
+    Rect groupBoxTitleArea(const Control &control, Size) const override
+    {
+        return {titleIndent, 0, static_cast<int>(caption(control).advance),
+                static_cast<int>(lineHeight)};
+    }
+    Rect groupBoxFrame(const Control &, Size size) const override
+    {
+        return {0, 0, size.width, size.height};
+    }
+};
+
+// The smallest step of 1/120 at which the control is at least `pixels` wide.
+double stepReaching(std::string_view control, int pixels)
+{
+    int step = 0;
+    while (placeInContainer(kControls[indexOf(control)], Scale::uniform(1 + step / 120.0)).width <
+           pixels)
+        ++step;
+    return 1 + step / 120.0;
+}
+
+struct CaptionCase
+{
+    const char *name;
+    std::string_view control;
+    int advance;
+    double expected;
+};
+
+TEST(CaptionCheck, theFactorIsTheSmallestStepAtWhichTheWidestCaptionFits)
+{
+    // Option1 is 855 twips (57 px at 1) wide; Command1 1335 (89 px).
+    const CaptionCase cases[] = {
+        {"every caption fits at the design's size", "Option1", 57, 1.0},
+        {"a radio button one pixel too narrow", "Option1", 58, stepReaching("Option1", 58)},
+        {"a push button far too narrow", "Command1", 150, stepReaching("Command1", 150)},
+        {"no factor up to 4 is enough: 4 and no more", "Option1", 10000, 4.0},
+    };
+    for (const CaptionCase &c : cases) {
+        FixedStyle style;
+        style.pixelsPerCharacter = 5;
+        style.wideControl = c.control;
+        style.wideAdvance = c.advance;
+        EXPECT_NEAR(scaleForWholeCaptions(style), c.expected, 1e-9) << c.name;
+    }
+}
+
+// Frame7's title runs along its top edge, 240 twips (16 px at 1) above Text3, which is drawn in
+// front of it: a title line taller than that is covered until the layout grows.
+TEST(CaptionCheck, groupBoxTitlesMustStayClearOfControlsInFront)
+{
+    FixedStyle style;
+    style.pixelsPerCharacter = 1;
+    style.lineHeight = 16;
+    EXPECT_DOUBLE_EQ(scaleForWholeCaptions(style), 1.0);
+    style.lineHeight = 18;
+    const Scale scale = Scale::uniform(scaleForWholeCaptions(style));
+    EXPECT_GT(scale.x, 1.0);
+    EXPECT_LE(placeInWindow(kControls[indexOf("Frame7")], scale).top + 18,
+              placeInWindow(kControls[indexOf("Text3")], scale).top);
+}
+
+} // namespace
+} // namespace tarvex::design
