@@ -1,10 +1,9 @@
 #pragma once
 
+#include "cp936_record_text.h"
 #include "win_types.h"
 
 #include <array>
-#include <span>
-#include <string>
 
 namespace tarvex::win {
 
@@ -28,12 +27,8 @@ struct NOTIFYICONDATAA
 };
 static_assert(sizeof(NOTIFYICONDATAA) == 488);
 
-// Stores `text` in code page 936 in a text member: its bytes, one NUL, then blanks to the end.
-// A text too long for the member is cut after the last whole character that leaves room for
-// the NUL, so a two-byte character is never split.
-void setRecordText(std::span<char> member, std::u16string_view text);
-
-// The text of a text member: its bytes up to the NUL, decoded from code page 936.
-[[nodiscard]] std::u16string recordText(std::span<const char> member);
+// Its text members hold code page 936, a NUL, then blanks.
+using tarvex::recordText;
+using tarvex::setRecordText;
 
 } // namespace tarvex::win

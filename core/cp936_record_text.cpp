@@ -1,10 +1,10 @@
-#include "notify_icon_data.h"
+#include "cp936_record_text.h"
 
 #include "cp936.h"
 
 #include <algorithm>
 
-namespace tarvex::win {
+namespace tarvex {
 
 void setRecordText(std::span<char> member, std::u16string_view text)
 {
@@ -28,4 +28,4 @@ std::u16string recordText(std::span<const char> member)
     return Cp936::decode({member.data(), static_cast<std::size_t>(end - member.begin())});
 }
 
-} // namespace tarvex::win
+} // namespace tarvex

@@ -1,0 +1,100 @@
+#include "dpi.h"
+
+#include "handles.h"
+
+namespace tarvex::win32 {
+
+namespace {
+
+// A function of user32 that older Windows lack, or nullptr there.
+template<typename Function> Function user32Function(const char *name)
+{
+    // FARPROC is the generic type GetProcAddress hands out; the name says what it really is.
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+using SetProcessDpiAwarenessContextFunction = BOOL(WINAPI *)(HANDLE);
+using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI *)(UINT, UINT, PVOID, UINT, UINT);
+using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+// The DPI awareness contexts of Windows 10 (windef.h's DPI_AWARENESS_CONTEXT_* values).
+const auto kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3));
+
+UINT systemDpi()
+{
+    const WindowDc screen(nullptr);
+    return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+} // namespace
+
+void becomeDpiAware()
+{
+    // Windows 10 1703 knows version 2, which also scales the title bar and the message boxes;
+    // Wine 8 refuses both contexts (with "invalid parameter" and "access denied") but makes
+    // every process aware of each monitor anyway. Windows 7 and 8 know only the system DPI.
+    if (const auto setContext = user32Function<SetProcessDpiAwarenessContextFunction>(
+            "SetProcessDpiAwarenessContext")) {
+        if (setContext(kPerMonitorAwareV2) || setContext(kPerMonitorAware))
+            return;
+    }
+    SetProcessDPIAware();
+}
+
+UINT dpiOfWindow(HWND window)
+{
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+            return dpi;
+    }
+    return systemDpi();
+}
+
+LOGFONTW messageFont(UINT dpi)
+{
+    static const auto forDpi =
+        user32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (forDpi != nullptr &&
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi) != FALSE)
+        return metrics.lfMessageFont;
+    // The system's font is made for the system's DPI.
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) == FALSE) {
+        // Without it, the font every dialog falls back to.
+        LOGFONTW fallback{};
+        fallback.lfHeight = -12;
+        fallback.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(fallback.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+        metrics.lfMessageFont = fallback;
+    }
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi()));
+    return font;
+}
+
+int systemMetric(int index, UINT dpi)
+{
+    static const auto forDpi =
+        user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (forDpi != nullptr)
+        return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
+}
+
+void adjustWindowRect(RECT &rect, DWORD style, DWORD extendedStyle, UINT dpi)
+{
+    static const auto forDpi =
+        user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    if (forDpi != nullptr && forDpi(&rect, style, FALSE, extendedStyle, dpi) != FALSE)
+        return;
+    AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+}
+
+} // namespace tarvex::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "windows_headers.h"
+
+// Dots per inch and the desktop's message font. Windows 10 tells them per monitor; Windows 7
+// and 8 have one setting for the whole system, and lack the calls that take a DPI: those are
+// looked up at run time, and the system's setting stands in where they are missing.
+namespace tarvex::win32 {
+
+inline constexpr UINT kDesignDpi = 96;
+
+// Makes the process aware of each monitor's DPI (per monitor, version 2 where Windows has it),
+// so that the window is laid out sharp at every scale rather than stretched as a bitmap.
+void becomeDpiAware();
+
+// The DPI the window is shown at.
+[[nodiscard]] UINT dpiOfWindow(HWND window);
+
+// The desktop's message font, the font of dialogs and their controls, at the DPI.
+[[nodiscard]] LOGFONTW messageFont(UINT dpi);
+
+// A system metric at the DPI.
+[[nodiscard]] int systemMetric(int index, UINT dpi);
+
+// The window rectangle around a client rectangle, for a window of that style at the DPI.
+void adjustWindowRect(RECT &rect, DWORD style, DWORD extendedStyle, UINT dpi);
+
+// A length in pixels at the design's 96 DPI, at the DPI.
+[[nodiscard]] inline int scaledToDpi(int pixels, UINT dpi)
+{
+    return MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
+}
+
+} // namespace tarvex::win32

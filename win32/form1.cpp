@@ -1,0 +1,352 @@
+#include "form1.h"
+
+#include "dpi.h"
+#include "mod_tray.h"
+#include "resource_ids.h"
+#include "text.h"
+#include "text_codes.h"
+#include "texts.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <new>
+#include <system_error>
+#include <utility>
+
+namespace tarvex::win32 {
+
+namespace {
+
+using design::ControlKind;
+
+[[noreturn]] void throwLastError(const char *what)
+{
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
+
+void registerClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(TARVEX_ICON));
+    windowClass.lpszClassName = Form1::kClassName;
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throwLastError("RegisterClassExW");
+}
+
+struct ControlClass
+{
+    const wchar_t *name;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+// Every control is clipped by the ones stacked in front of it, so that what the design puts in
+// front (the top row over Frame3, the text boxes over their group boxes' frames) is what shows.
+// The group boxes' insides are not painted: the window paints its background under them, and so
+// has no WS_CLIPCHILDREN. A radio button group runs, in stacking order, from its front button
+// (WS_GROUP) to the next control that starts a group.
+ControlClass classOf(const design::Control &control, bool frontOfGroup)
+{
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (control.kind) {
+    case ControlKind::GroupBox:
+        return {WC_BUTTONW, kChild | WS_GROUP | BS_GROUPBOX, 0};
+    case ControlKind::RadioButton:
+        return {WC_BUTTONW, kChild | (frontOfGroup ? WS_GROUP : 0) | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::TextBox:
+        return {WC_EDITW, kChild | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::PushButton:
+        return {WC_BUTTONW, kChild | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Label:
+        break;
+    }
+    return {WC_STATICW, kChild | WS_GROUP | SS_LEFT, 0};
+}
+
+// Whether the control is the front radio button of its container: the last of them in the
+// design's table, which runs back to front.
+bool isFrontOfGroup(std::size_t index)
+{
+    const design::Control &control = design::kControls[index];
+    if (control.kind != ControlKind::RadioButton)
+        return false;
+    for (std::size_t later = index + 1; later < design::kControls.size(); ++later)
+        if (design::kControls[later].kind == ControlKind::RadioButton &&
+            design::kControls[later].container == control.container)
+            return false;
+    return true;
+}
+
+std::u16string_view failureMessage(const std::exception &failure)
+{
+    return dynamic_cast<const std::bad_alloc *>(&failure) != nullptr
+               ? design::kCommandFailedNoMemory
+               : design::kCommandFailed;
+}
+
+} // namespace
+
+Form1::Form1(HINSTANCE instance) : m_instance(instance)
+{
+    registerClass(m_instance, windowProc);
+    const design::Size client = design::scaledClientArea({});
+    const design::Point place = design::designPlace(1.0);
+    // Made at its design size and place on the first monitor; fitted to the monitor it lands
+    // on, at that monitor's DPI, before it is first shown.
+    CreateWindowExW(0, kClassName, wide(design::kWindowCaption), WS_OVERLAPPEDWINDOW, place.x,
+                    place.y, client.width, client.height, nullptr, nullptr, m_instance, this);
+    if (m_window == nullptr)
+        throwLastError("CreateWindowExW");
+    createControls();
+    setIcons();
+    m_fit = std::make_unique<WindowFit>(m_window, m_controls);
+    m_fit->fitToMonitor();
+    m_keyFilter = std::make_unique<KeyFilter>(control("Text1"), [this] { return inputBase(); });
+    m_keys = std::make_unique<DialogKeys>(m_window, m_controls);
+    m_focus = option(1);
+}
+
+Form1::~Form1()
+{
+    m_keyFilter.reset();
+    if (m_window != nullptr)
+        DestroyWindow(m_window);
+}
+
+// The controls in the design's order, back to front: each one made is put in front of those
+// made before it.
+void Form1::createControls()
+{
+    for (std::size_t i = 0; i < design::kControls.size(); ++i) {
+        const design::Control &control = design::kControls[i];
+        const ControlClass controlClass = classOf(control, isFrontOfGroup(i));
+        const std::wstring caption = wideString(control.caption);
+        HWND made = CreateWindowExW(
+            controlClass.extendedStyle, controlClass.name, caption.c_str(), controlClass.style, 0,
+            0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+            m_instance, nullptr);
+        if (made == nullptr)
+            throwLastError("CreateWindowExW");
+        SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_controls[i] = made;
+        if (control.kind == ControlKind::TextBox)
+            // No limit but the largest Windows has.
+            SendMessageW(made, EM_SETLIMITTEXT, 0, 0);
+        if (control.initiallySet)
+            SendMessageW(made, BM_SETCHECK, BST_CHECKED, 0);
+    }
+}
+
+void Form1::setIcons()
+{
+    const UINT dpi = dpiOfWindow(m_window);
+    const auto load = [&](int width, int height) {
+        return OwnedIcon(static_cast<HICON>(
+            LoadImageW(m_instance, MAKEINTRESOURCEW(TARVEX_ICON), IMAGE_ICON, width, height, 0)));
+    };
+    m_bigIcon = load(systemMetric(SM_CXICON, dpi), systemMetric(SM_CYICON, dpi));
+    m_smallIcon = load(systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi));
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+}
+
+void Form1::show(int showCommand)
+{
+    if (!std::exchange(m_loaded, true))
+        Form1_Load();
+    ShowWindow(m_window, showCommand);
+    SetFocus(m_focus);
+}
+
+bool Form1::handleDialogKey(const MSG &message) const
+{
+    return m_keys != nullptr && m_keys->handle(message);
+}
+
+LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *form =
+            static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto *form = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->m_window = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Nothing may be thrown through Windows' own code that called the procedure.
+    try {
+        return form->handleMessage(message, wParam, lParam);
+    } catch (const std::exception &) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        onActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        if (m_focus != nullptr)
+            SetFocus(m_focus);
+        return 0;
+    case WM_SIZE:
+        if (m_fit != nullptr && wParam != SIZE_MINIMIZED)
+            m_fit->followClientArea();
+        return 0;
+    case WM_DPICHANGED:
+        if (m_fit != nullptr)
+            m_fit->followDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (m_fit != nullptr && wParam == SPI_SETNONCLIENTMETRICS)
+            m_fit->followFontChange();
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void Form1::onCommand(int id, int notification)
+{
+    if (notification != BN_CLICKED)
+        return;
+    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    if (index >= design::kControls.size())
+        return;
+    const std::string_view name = design::kControls[index].name;
+    if (name == "Command1")
+        Command1_Click();
+    else if (name == "Command2")
+        Command2_Click();
+    else if (name == "Command3")
+        Command3_Click();
+    else if (name == "Command4")
+        Command4_Click();
+    else if (design::kControls[index].kind == ControlKind::RadioButton && m_keyFilter != nullptr)
+        m_keyFilter->followInputBase();
+}
+
+// A window that is not a dialog gives the focus to itself when it is activated; the control
+// that had it gets it back instead.
+void Form1::onActivate(bool active)
+{
+    if (!active) {
+        if (const HWND focus = GetFocus(); focus != nullptr && IsChild(m_window, focus) != FALSE)
+            m_focus = focus;
+        return;
+    }
+    if (IsIconic(m_window) == FALSE && m_focus != nullptr)
+        SetFocus(m_focus);
+}
+
+// Runs one command. A command that cannot be carried out (no memory for a huge text, above
+// all) is abandoned, the box it would have written keeps its text, and the user is told.
+template<typename Command> void Form1::runGuarded(Command &&command)
+{
+    try {
+        std::forward<Command>(command)();
+    } catch (const std::exception &failure) {
+        showMessage(failureMessage(failure));
+    }
+}
+
+HWND Form1::control(std::string_view name) const
+{
+    return m_controls.at(design::indexOf(name));
+}
+
+HWND Form1::option(std::size_t number) const
+{
+    return m_controls.at(design::optionIndexes().at(number - 1));
+}
+
+design::InputBase Form1::inputBase() const
+{
+    if (isOptionSet(OptionButton::Option1))
+        return design::InputBase::Binary;
+    if (isOptionSet(OptionButton::Option2))
+        return design::InputBase::Octal;
+    if (isOptionSet(OptionButton::Option3))
+        return design::InputBase::Decimal;
+    return design::InputBase::Hexadecimal;
+}
+
+std::u16string Form1::text1() const
+{
+    return windowText(control("Text1"));
+}
+
+void Form1::setText2(const std::u16string &text)
+{
+    SetWindowTextW(control("Text2"), wide(text));
+}
+
+bool Form1::isOptionSet(OptionButton button) const
+{
+    return SendMessageW(option(static_cast<std::size_t>(button)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// A modal box owned by the window, with the message, an OK button, no icon and an empty title.
+void Form1::showMessage(std::u16string_view message)
+{
+    MessageBoxW(m_window, wideString(message).c_str(), L"", MB_OK);
+}
+
+void Form1::Form1_Load()
+{
+    modTray::AddTrayIcon(m_window, design::kTrayTip, design::kBalloonTitle, design::kBalloonText,
+                         design::kBalloonIconKind);
+}
+
+void Form1::Command1_Click()
+{
+    runGuarded([this] { runConvertCommand(*this); });
+}
+
+void Form1::Command2_Click()
+{
+    DestroyWindow(m_window);
+}
+
+void Form1::Command3_Click()
+{
+    runGuarded([this] {
+        SetWindowTextW(control("Text4"), wide(TextToHexCodes(windowText(control("Text3")))));
+    });
+}
+
+void Form1::Command4_Click()
+{
+    runGuarded([this] {
+        std::u16string text = HexCodesToText(windowText(control("Text5")));
+        // An edit box's text ends at its first U+0000, and what a group of codes without a
+        // leading digit stands for would cut off the rest of the result: it shows as the
+        // symbol for NUL instead.
+        std::ranges::replace(text, u'\0', u'\u2400');
+        SetWindowTextW(control("Text6"), wide(text));
+    });
+}
+
+} // namespace tarvex::win32

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "convert_command.h"
+#include "dialog_keys.h"
+#include "handles.h"
+#include "key_decision.h"
+#include "key_filter.h"
+#include "radix_conversions.h"
+#include "window_fit.h"
+#include "windows_headers.h"
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+namespace tarvex::win32 {
+
+// The one window of the program, made from the design's table of controls as real Win32
+// controls: the radix converter on top (input and output bases, the input and output boxes,
+// Convert), the two text-code panels below, and the hidden Exit button. A WindowFit fits the
+// twips layout to the window and the window to its monitor. The window owns the working
+// strings and the conversion methods of the radix converter and serves as the Convert
+// command's window.
+//
+// Each control's identifier is kFirstControlId plus its index in the design's table, so that
+// tools that drive the window from outside find its controls by the same table.
+class Form1 final : public ConvertWindow, public RadixConversions
+{
+public:
+    static constexpr int kFirstControlId = 100;
+    static constexpr const wchar_t *kClassName = L"Tarvex.Form1";
+
+    // Makes the window and its controls, hidden. Throws std::system_error when Windows refuses.
+    explicit Form1(HINSTANCE instance);
+    ~Form1() override;
+    Form1(const Form1 &) = delete;
+    Form1 &operator=(const Form1 &) = delete;
+
+    [[nodiscard]] HWND handle() const { return m_window; }
+
+    // Runs the Load step, the first time, then shows the window.
+    void show(int showCommand);
+
+    // Handles a key meant for the window's controls as a dialog would; true when it did.
+    [[nodiscard]] bool handleDialogKey(const MSG &message) const;
+
+    // ConvertWindow
+    [[nodiscard]] std::u16string text1() const override;
+    void setText2(const std::u16string &text) override;
+    [[nodiscard]] bool isOptionSet(OptionButton button) const override;
+    void showMessage(std::u16string_view message) override;
+    [[nodiscard]] RadixConversions &conversions() override { return *this; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void setIcons();
+    void onCommand(int id, int notification);
+    void onActivate(bool active);
+    template<typename Command> void runGuarded(Command &&command);
+
+    [[nodiscard]] HWND control(std::string_view name) const;
+    [[nodiscard]] HWND option(std::size_t number) const;
+    [[nodiscard]] design::InputBase inputBase() const;
+
+    void Form1_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+    HINSTANCE m_instance;
+    HWND m_window = nullptr;
+    WindowFit::Controls m_controls{};
+    std::unique_ptr<WindowFit> m_fit;
+    std::unique_ptr<KeyFilter> m_keyFilter;
+    std::unique_ptr<DialogKeys> m_keys;
+    OwnedIcon m_bigIcon;
+    OwnedIcon m_smallIcon;
+    // The control that had the focus when the window was last active.
+    HWND m_focus = nullptr;
+    bool m_loaded = false;
+};
+
+} // namespace tarvex::win32

@@ -1,0 +1,38 @@
+#include "dpi.h"
+#include "form1.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace {
+
+constexpr const wchar_t *kCannotStart = L"无法创建窗口";
+
+} // namespace
+
+// Starting the program makes the window, whose Load step puts the icon in the notification
+// area, and shows it; the program ends when the window is gone.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    tarvex::win32::becomeDpiAware();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        tarvex::win32::Form1 form(instance);
+        form.show(showCommand);
+        MSG message{};
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (form.handleDialogKey(message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return static_cast<int>(message.wParam);
+    } catch (const std::exception &) {
+        // Windows refused the window (out of window handles or memory): say so rather than
+        // vanish without a word.
+        MessageBoxW(nullptr, kCannotStart, L"", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,166 @@
+#include "mod_tray.h"
+
+#include "cp936_record_text.h"
+#include "handles.h"
+#include "text.h"
+#include "texts.h"
+#include "window_state.h"
+
+#include <algorithm>
+#include <span>
+
+namespace tarvex::win32::modTray {
+
+HWND trayForm = nullptr;
+WNDPROC prevWndProc = nullptr;
+NOTIFYICONDATAA trayIconData{};
+HMENU mnuTray = nullptr;
+
+namespace {
+
+OwnedMenu ownedMenu;
+
+// The record's texts go to the shell in the ANSI code page, which is 936 on a Chinese Windows.
+// Elsewhere they would show garbled, and the window's texts would pass through that code page
+// on their way through an ANSI window procedure: there the same record and procedure go through
+// the Unicode calls instead.
+bool speaksCodePage936()
+{
+    return GetACP() == 936;
+}
+
+NOTIFYICONDATAW unicodeRecord;
+
+template<std::size_t N> void setUnicodeText(wchar_t (&member)[N], std::u16string_view text)
+{
+    // Cut at a character: a surrogate pair is never split.
+    std::size_t length = std::min(text.size(), N - 1);
+    if (length > 0 && length < text.size() && text[length - 1] >= 0xD800 &&
+        text[length - 1] <= 0xDBFF)
+        --length;
+    std::copy_n(text.begin(), length, member);
+    member[length] = L'\0';
+}
+
+BOOL notify(DWORD message)
+{
+    if (speaksCodePage936())
+        return Shell_NotifyIconA(message, &trayIconData);
+    return Shell_NotifyIconW(message, &unicodeRecord);
+}
+
+// Explorer tells every top-level window when it has started again, with the icons gone.
+UINT taskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void createMenu()
+{
+    ownedMenu.reset(CreatePopupMenu());
+    mnuTray = ownedMenu.get();
+    if (mnuTray == nullptr)
+        return;
+    AppendMenuW(mnuTray, MF_STRING, mnuShow, wideString(design::kMenuShow).c_str());
+    AppendMenuW(mnuTray, MF_STRING, mnuExit, wideString(design::kMenuExit).c_str());
+    SetMenuDefaultItem(mnuTray, mnuShow, FALSE);
+}
+
+// The menu where the right button was released. Windows closes a menu when the user clicks
+// elsewhere only if its window is in front, and opens the next one right only after the window
+// has had a message.
+void openMenu(HWND window)
+{
+    if (mnuTray == nullptr)
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(window);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(mnuTray, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN,
+                       cursor.x, cursor.y, 0, window, nullptr));
+    PostMessageW(window, WM_NULL, 0, 0);
+    if (command == mnuShow)
+        showInFront(window);
+    else if (command == mnuExit)
+        DestroyWindow(window);
+}
+
+void handleIconNotification(HWND window, LPARAM mouseMessage)
+{
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        toggleFromTray(window);
+        break;
+    case WM_RBUTTONUP:
+        openMenu(window);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
+                 std::u16string_view balloonText, std::int32_t balloonIconKind)
+{
+    trayForm = window;
+
+    trayIconData = {};
+    trayIconData.cbSize = kRecordSize;
+    trayIconData.hWnd = window;
+    trayIconData.uID = design::kTrayIconId;
+    trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    trayIconData.uCallbackMessage = design::kTrayCallbackMessage;
+    trayIconData.hIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    setRecordText(trayIconData.szTip, tipText);
+    trayIconData.dwState = 0;
+    trayIconData.dwStateMask = 0;
+    setRecordText(trayIconData.szInfo, balloonText);
+    trayIconData.uTimeout = design::kBalloonMilliseconds;
+    setRecordText(trayIconData.szInfoTitle, balloonTitle);
+    trayIconData.dwInfoFlags = static_cast<DWORD>(balloonIconKind);
+
+    unicodeRecord = {};
+    unicodeRecord.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    unicodeRecord.hWnd = window;
+    unicodeRecord.uID = trayIconData.uID;
+    unicodeRecord.uFlags = trayIconData.uFlags;
+    unicodeRecord.uCallbackMessage = trayIconData.uCallbackMessage;
+    unicodeRecord.hIcon = trayIconData.hIcon;
+    setUnicodeText(unicodeRecord.szTip, tipText);
+    setUnicodeText(unicodeRecord.szInfo, balloonText);
+    unicodeRecord.uTimeout = trayIconData.uTimeout;
+    setUnicodeText(unicodeRecord.szInfoTitle, balloonTitle);
+    unicodeRecord.dwInfoFlags = trayIconData.dwInfoFlags;
+
+    // Whether the shell took the icon does not matter: without a notification area the program
+    // runs on without it.
+    notify(NIM_ADD);
+    createMenu();
+    taskbarCreatedMessage();
+
+    const auto procedure = reinterpret_cast<LONG_PTR>(TrayWindowProc);
+    prevWndProc = reinterpret_cast<WNDPROC>(
+        speaksCodePage936() ? SetWindowLongPtrA(window, GWLP_WNDPROC, procedure)
+                            : SetWindowLongPtrW(window, GWLP_WNDPROC, procedure));
+}
+
+LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
+        handleIconNotification(hWnd, lParam);
+    else if (uMsg == taskbarCreatedMessage())
+        notify(NIM_ADD);
+    else if (uMsg == WM_DESTROY)
+        // Windows leaves the icon of a program that has ended in the notification area until
+        // the mouse passes over it.
+        notify(NIM_DELETE);
+    if (speaksCodePage936())
+        return CallWindowProcA(prevWndProc, hWnd, uMsg, wParam, lParam);
+    return CallWindowProcW(prevWndProc, hWnd, uMsg, wParam, lParam);
+}
+
+} // namespace tarvex::win32::modTray

@@ -1,0 +1,130 @@
+#include "window_fit.h"
+
+#include "caption_check.h"
+#include "dpi.h"
+#include "gdi_control_style.h"
+
+namespace tarvex::win32 {
+
+namespace {
+
+design::Rect fromRect(const RECT &rect)
+{
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+MONITORINFO monitorOf(HWND window)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor;
+}
+
+} // namespace
+
+WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), m_controls(controls)
+{}
+
+void WindowFit::fitToMonitor()
+{
+    measure(dpiOfWindow(m_window));
+    const MONITORINFO monitor = monitorOf(m_window);
+    const design::Point place = design::designPlace(m_captionScale);
+    fitAt({monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
+}
+
+void WindowFit::followClientArea()
+{
+    RECT client{};
+    GetClientRect(m_window, &client);
+    if (IsIconic(m_window) || client.right <= 0 || client.bottom <= 0)
+        return;
+    layOut(design::layoutScale(m_captionScale, {client.right, client.bottom}));
+}
+
+void WindowFit::followDpiChange(UINT dpi, const RECT &suggested)
+{
+    measure(dpi);
+    const design::Margins margins = frame();
+    fitAt({suggested.left + margins.left, suggested.top + margins.top});
+}
+
+void WindowFit::followFontChange()
+{
+    measure(m_dpi);
+    if (IsIconic(m_window) || IsZoomed(m_window)) {
+        followClientArea();
+        return;
+    }
+    POINT clientPlace{0, 0};
+    ClientToScreen(m_window, &clientPlace);
+    fitAt(clientPlace);
+}
+
+// The desktop's message font at the DPI, given to every control, and the factor at which every
+// caption shows whole in it.
+void WindowFit::measure(UINT dpi)
+{
+    m_dpi = dpi;
+    const LOGFONTW font = messageFont(dpi);
+    m_font.reset(CreateFontIndirectW(&font));
+    for (HWND control : m_controls)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    const double unit = static_cast<double>(dpi) / kDesignDpi;
+    m_captionScale = design::scaleForWholeCaptions(GdiControlStyle(m_font.get(), dpi), unit);
+    m_scale = {0.0, 0.0};
+}
+
+// Sizes the window for the caption factor, or as large as fits with its frame within the work
+// area of its monitor, with its client area at the place or as near it as keeps the frame
+// within that area.
+void WindowFit::fitAt(POINT clientPlace)
+{
+    const design::Margins margins = frame();
+    const design::WindowPlace place =
+        design::placeOnScreen(m_captionScale, fromRect(monitorOf(m_window).rcWork), margins,
+                              {clientPlace.x, clientPlace.y});
+    layOut(place.scale);
+    SetWindowPos(m_window, nullptr, place.frame.x, place.frame.y,
+                 place.client.width + margins.left + margins.right,
+                 place.client.height + margins.top + margins.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window's own handling of the new size lays the controls out again only if the size
+    // Windows gave differs from the one asked for.
+    followClientArea();
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void WindowFit::layOut(design::Scale scale)
+{
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(m_controls.size()));
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const design::Rect pixels = design::placeInWindow(design::kControls[i], scale);
+        if (positions != nullptr)
+            positions = DeferWindowPos(positions, m_controls[i], nullptr, pixels.left, pixels.top,
+                                       pixels.width, pixels.height,
+                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    // Without the memory to move them together, each moves on its own.
+    if (positions == nullptr || EndDeferWindowPos(positions) == FALSE) {
+        for (std::size_t i = 0; i < m_controls.size(); ++i) {
+            const design::Rect pixels = design::placeInWindow(design::kControls[i], scale);
+            SetWindowPos(m_controls[i], nullptr, pixels.left, pixels.top, pixels.width,
+                         pixels.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+// The window's frame at its DPI, as Windows draws it around the client area.
+design::Margins WindowFit::frame() const
+{
+    RECT rect{0, 0, 0, 0};
+    adjustWindowRect(rect, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)),
+                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), m_dpi);
+    return {-rect.left, -rect.top, rect.right, rect.bottom};
+}
+
+} // namespace tarvex::win32

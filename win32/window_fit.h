@@ -1,0 +1,52 @@
+#pragma once
+
+#include "handles.h"
+#include "layout_arithmetic.h"
+#include "windows_headers.h"
+
+#include <array>
+
+namespace tarvex::win32 {
+
+// Fits the design's twips layout to the window and the window to its monitor, at the window's
+// DPI and in the desktop's message font, the way the Qt window is fitted on Linux: the layout is
+// drawn at the factor at which every caption shows whole, or, across and down each on its own,
+// as large as the client area allows; the window opens at that caption factor, frame included,
+// within the work area of its monitor, at its design place or moved in only as far as needed.
+//
+// Factors here are in the screen's pixels: at 144 DPI the design's own size is the factor 1.5.
+class WindowFit
+{
+public:
+    using Controls = std::array<HWND, design::kControls.size()>;
+
+    WindowFit(HWND window, const Controls &controls);
+
+    // Measures the font at the window's DPI, gives it to the controls, and sizes and places the
+    // window on its monitor. Before the window is first shown.
+    void fitToMonitor();
+    // The client area changed its size: the layout follows it.
+    void followClientArea();
+    // The window moved to a monitor of another DPI; Windows suggests the window's new rectangle.
+    void followDpiChange(UINT dpi, const RECT &suggested);
+    // The desktop's fonts changed: measured anew, and the window fitted again where it is.
+    void followFontChange();
+
+    [[nodiscard]] design::Scale scale() const { return m_scale; }
+    [[nodiscard]] double captionScale() const { return m_captionScale; }
+
+private:
+    void measure(UINT dpi);
+    void fitAt(POINT clientPlace);
+    void layOut(design::Scale scale);
+    [[nodiscard]] design::Margins frame() const;
+
+    HWND m_window;
+    const Controls &m_controls;
+    UINT m_dpi = 0;
+    OwnedFont m_font;
+    double m_captionScale = 1.0;
+    design::Scale m_scale{0.0, 0.0};
+};
+
+} // namespace tarvex::win32
