@@ -12,8 +12,9 @@ namespace tarvex::design {
 
 namespace {
 
-// Steps of 1/120: fine enough that the window grows by at most 8 pixels more than the captions
-// need, coarse enough to find the factor in a few dozen tries. Factors go from 1 to 4.
+// Steps of 1/120 of the unit: fine enough that the window grows by at most 8 pixels more than
+// the captions need, coarse enough to find the factor in a few dozen tries. Factors go from 1
+// to 4 units.
 constexpr int kStepsPerUnit = 120;
 constexpr int kLargestStep = 3 * kStepsPerUnit;
 
@@ -164,10 +165,12 @@ private:
 
 } // namespace
 
-double scaleForWholeCaptions(const ControlStyle &style)
+double scaleForWholeCaptions(const ControlStyle &style, double unit)
 {
     const CaptionCheck check(style);
-    const auto factor = [](int step) { return 1.0 + static_cast<double>(step) / kStepsPerUnit; };
+    const auto factor = [unit](int step) {
+        return unit * (1.0 + static_cast<double>(step) / kStepsPerUnit);
+    };
     int step = 0;
     while (step < kLargestStep && !check.allWholeAt(factor(step)))
         ++step;

@@ -38,9 +38,11 @@ protected:
     ControlStyle &operator=(const ControlStyle &) = default;
 };
 
-// The smallest factor of at least 1 at which every radio button's and push button's caption
-// lies whole within its caption area, and every group box's title lies clear of the controls
-// drawn in front of it. Factors are tried in steps of 1/120 up to 4.
-[[nodiscard]] double scaleForWholeCaptions(const ControlStyle &style);
+// The smallest factor of at least `unit` at which every radio button's and push button's
+// caption lies whole within its caption area, and every group box's title lies clear of the
+// controls drawn in front of it. Factors are tried in steps of a 120th of `unit` up to four
+// times `unit`. The unit is 1 where the style measures in device-independent pixels, and the
+// DPI over 96 where it measures in the screen's pixels.
+[[nodiscard]] double scaleForWholeCaptions(const ControlStyle &style, double unit = 1.0);
 
 } // namespace tarvex::design
