@@ -3,9 +3,11 @@
 #include "dpi.h"
 #include "mod_tray.h"
 #include "resource_ids.h"
+#include "single_instance.h"
 #include "text.h"
 #include "text_codes.h"
 #include "texts.h"
+#include "window_state.h"
 
 #include <commctrl.h>
 
@@ -196,6 +198,11 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A second start of the program asks the running one to show its window.
+    if (message == showRequestMessage()) {
+        showInFront(m_window);
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));

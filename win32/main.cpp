@@ -1,5 +1,6 @@
 #include "dpi.h"
 #include "form1.h"
+#include "single_instance.h"
 
 #include <commctrl.h>
 
@@ -12,9 +13,13 @@ constexpr const wchar_t *kCannotStart = L"无法创建窗口";
 } // namespace
 
 // Starting the program makes the window, whose Load step puts the icon in the notification
-// area, and shows it; the program ends when the window is gone.
+// area, and shows it; the program ends when the window is gone. Started again while it runs,
+// it shows the running window instead and ends.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
+    const tarvex::win32::SingleInstance session;
+    if (session.anotherIsRunning() && tarvex::win32::SingleInstance::askRunningToShow())
+        return 0;
     tarvex::win32::becomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
