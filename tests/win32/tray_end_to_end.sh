@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The Windows program's notification-area icon on a real X desktop under Wine (Xvfb 1366x768,
+# openbox, trayer): the icon docks with its tool-tip and the balloon greets the user beside it,
+# left clicks hide the window and bring it back at normal size and at its place, also from
+# maximised and from minimised with the window manager, a right click opens the icon's menu,
+# its 显示 shows the window, a second start shows the hidden window and ends, and 退出 ends the
+# program and takes the icon away.
+#   tray_end_to_end.sh TARVEX_EXE win32|win64 [SCREENSHOT]
+set -euo pipefail
+program=$1
+arch=$2
+screenshot=${3:-}
+here=$(dirname "$0")
+source "$here/../e2e/x_session.sh"
+source "$here/wine_session.sh"
+
+start_x 1366x768x24
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+start_window_manager
+# Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come
+# would leave most of the icon outside its slot.
+start_tray --widthtype pixel --width 64
+start_wine "$arch"
+
+wine "$program" >"$logs/program" 2>&1 &
+tarvex=$!
+started_pids+=("$tarvex")
+window=$(wine_window)
+record_mappings "$window"
+
+wait_for 60 find_wine_icon || fail "the icon was not docked in the notification area"
+icon_x=$(($(absolute_left "$wine_icon") + $(width_of "$wine_icon") / 2))
+icon_y=$(($(absolute_top "$wine_icon") + $(height_of "$wine_icon") / 2))
+echo "ok: icon docked at $icon_x,$icon_y"
+
+wait_for 60 wine_balloon_shown || fail "the balloon did not appear"
+lies_beside "$balloon" "$icon_x" "$icon_y" \
+    || fail "the balloon is not beside the icon (at $(absolute_left "$balloon"),$(absolute_top "$balloon"))"
+echo "ok: balloon shown beside the icon"
+if [ -n "$screenshot" ]; then
+    # The balloon paints a moment after it is mapped, and X tells no event for that.
+    sleep 0.5
+    import -window root "$screenshot"
+fi
+
+xdotool mousemove "$icon_x" "$icon_y"
+wait_for 60 wine_tooltip_shown || fail "no tool-tip over the icon"
+echo "ok: tool-tip over the icon"
+
+click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$@"; }
+place_of() { echo "$(absolute_left "$window"),$(absolute_top "$window") $(width_of "$window")x$(height_of "$window")"; }
+place=$(place_of)
+
+expect_hidden() {
+    expect_mappings "${2:-U}" "$1"
+    is_unmapped "$window" || fail "$1: the window is still on the screen"
+    echo "ok: $1"
+}
+at_normal_size() { ! holds "$(net_wm_state "$window")" HIDDEN && ! holds "$(net_wm_state "$window")" MAXIMIZED; }
+expect_shown_normal() {
+    expect_mappings "${2:-M}" "$1"
+    wait_for 60 at_normal_size || fail "$1: the window is not at normal size ($(net_wm_state "$window"))"
+    [ "$(place_of)" = "$place" ] || fail "$1: the window came back as $(place_of), not $place"
+    echo "ok: $1"
+}
+
+click_icon 1
+expect_hidden "left click hides the window"
+click_icon 1
+expect_shown_normal "a second left click brings it back at the same place"
+
+wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+maximised() { holds "$(net_wm_state "$window")" MAXIMIZED; }
+wait_for 60 maximised || fail "could not maximise"
+click_icon 1
+expect_hidden "left click hides the maximised window"
+click_icon 1
+expect_shown_normal "it comes back at normal size and at its place"
+
+xdotool windowminimize "$window"
+minimised() { holds "$(net_wm_state "$window")" HIDDEN; }
+wait_for 60 minimised || fail "could not minimise"
+expect_mappings U "minimising"
+click_icon 1
+expect_shown_normal "one left click restores a window minimised by the window manager"
+
+# A second start while the window is hidden shows it and ends at once, leaving one icon.
+click_icon 1
+expect_hidden "hidden again"
+wine "$program" >"$logs/second" 2>&1 &
+second=$!
+started_pids+=("$second")
+second_ended() { ! kill -0 "$second" 2>/dev/null; }
+wait_for 60 second_ended || fail "the second start did not end"
+wait "$second" || fail "the second start ended with status $?"
+expect_shown_normal "a second start shows the hidden window"
+icons=0
+for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+    [ "$(parent_of "$candidate")" != "$(root_id)" ] && icons=$((icons + 1))
+done
+[ "$icons" -eq 1 ] || fail "after a second start $icons icons are docked"
+echo "ok: a second start ends with status 0 and one icon stays"
+
+# The menu opens where the right button was released; 显示 shows the window, which is already
+# shown and stays so; a second right click and 退出 end the program.
+menu_shown() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --classname tarvex.exe 2>/dev/null); do
+        [ "$candidate" != "$window" ] && holds "$(window_info "$candidate")" 'Override Redirect State: yes' \
+            && { menu=$candidate; return 0; }
+    done
+    return 1
+}
+menu_closed() { ! menu_shown; }
+click_icon 3
+wait_for 60 menu_shown || fail "a right click opened no menu"
+lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
+# The menu's two items, 显示 on top.
+item_height=$(($(height_of "$menu") / 2))
+xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height / 2))" click 1
+wait_for 60 menu_closed || fail "显示 did not close the menu"
+is_viewable "$window" || fail "显示 left the window off the screen"
+echo "ok: a right click opens the menu beside the icon, and 显示 keeps the window shown"
+
+click_icon 3
+wait_for 60 menu_shown || fail "a second right click opened no menu"
+xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height * 3 / 2))" click 1
+program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
+wait_for 60 program_ended || fail "退出 did not end the program"
+wait "$tarvex" || fail "the program ended with status $?"
+icon_gone() { ! find_wine_icon; }
+wait_for 60 icon_gone || fail "the icon stayed after the program ended"
+echo "ok: 退出 ends the program with status 0 and the icon is gone"

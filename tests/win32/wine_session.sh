@@ -1,0 +1,81 @@
+# Sourced by the tests of the Windows program, after tests/e2e/x_session.sh: a Wine of the
+# test's own, in a fresh prefix under a temporary folder, whose processes end and whose prefix
+# goes when the test ends.
+#   start_wine ARCH    ARCH is win32 (the i686 program, under wine32) or win64 (x86-64)
+
+start_wine() {
+    WINEARCH=$1
+    WINEPREFIX=$(mktemp -d)/prefix
+    # Wine's ANSI code page follows the locale: 936 under Chinese, as on a Chinese Windows.
+    export WINEARCH WINEPREFIX WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    wine_cleanup_added=${wine_cleanup_added:-false}
+    if ! $wine_cleanup_added; then
+        trap 'end_wine; end_started' EXIT
+        wine_cleanup_added=true
+    fi
+    wineboot -i >"$logs/wineboot" 2>&1 || fail "wineboot could not make a prefix: $(cat "$logs/wineboot")"
+    # wineboot returns before the prefix's services have settled; the server ends once they have.
+    wineserver -w
+}
+
+end_wine() {
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$(dirname "$WINEPREFIX")"
+}
+
+# The dots per inch that programs started from now on see.
+set_wine_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >"$logs/reg" 2>&1 || fail "could not set the DPI: $(cat "$logs/reg")"
+    wineserver -w
+}
+
+# The program's window, once it is on the screen: Wine gives it the X class of the exe.
+wine_window_shown() {
+    main_window=$(xdotool search --onlyvisible --name Olmira 2>/dev/null) &&
+        [ -n "$main_window" ]
+}
+wine_window() {
+    wait_for 60 wine_window_shown || fail "the window did not appear"
+    echo "${main_window%%$'\n'*}"
+}
+
+# The notification-area icon: Wine's desktop process (explorer.exe) docks it, as a small window
+# that the tray has taken in.
+wine_icon=""
+find_wine_icon() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+        if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
+            wine_icon=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+
+# The windows that Wine's desktop process shows over the others: the balloon (the tall one)
+# and the icon's tool-tip (the low one).
+wine_popups() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+        holds "$(window_info "$candidate")" 'Override Redirect State: yes' && echo "$candidate"
+    done
+    return 0
+}
+wine_balloon_shown() {
+    local candidate
+    for candidate in $(wine_popups); do
+        [ "$(height_of "$candidate")" -ge 50 ] && { balloon=$candidate; return 0; }
+    done
+    return 1
+}
+wine_tooltip_shown() {
+    local candidate
+    for candidate in $(wine_popups); do
+        [ "$(height_of "$candidate")" -lt 50 ] && return 0
+    done
+    return 1
+}
