@@ -1,0 +1,110 @@
+; The Windows installer of Tarvex: installs the program for the current user, without
+; administrator rights, under %LOCALAPPDATA%\Programs\Tarvex, with a Start-menu shortcut and an
+; entry in Apps & features from which it is removed again.
+;   makensis -DPROGRAM=<tarvex.exe> -DICON=<tarvex.ico> -DOUTPUT=<setup.exe> -DVERSION=1.0 tarvex.nsi
+; With -DSIGN="<command> %1" the installer and its uninstaller are signed as makensis writes
+; them (the command gets each file's path for %1).
+Unicode true
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
+
+!define PRODUCT "Tarvex"
+!define SHORTCUT "进制转换工具"
+!define PUBLISHER "Olmira"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvex"
+; The running program's window, which is asked to close before its files are replaced or
+; removed.
+!define WINDOW_CLASS "Tarvex.Form1"
+
+!ifdef SIGN
+!finalize '${SIGN}'
+!uninstfinalize '${SIGN}'
+!endif
+
+Name "${PRODUCT} ${VERSION}"
+Caption "${PRODUCT} ${VERSION} 安装"
+OutFile "${OUTPUT}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=2052 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "FileDescription" "${PRODUCT} ${VERSION} 安装程序"
+VIAddVersionKey /LANG=2052 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tarvex.exe"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+; Asks a running Tarvex to close through its window, as its close button does, and waits until
+; it has: files in use cannot be replaced or removed.
+!macro CloseRunningTarvex un
+Function ${un}CloseRunningTarvex
+    FindWindow $0 "${WINDOW_CLASS}"
+    ${If} $0 == 0
+        Return
+    ${EndIf}
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    StrCpy $1 0
+    ${Do}
+        FindWindow $0 "${WINDOW_CLASS}"
+        ${If} $0 == 0
+            ; The window is gone; the program's file is free once the process has ended.
+            Sleep 200
+            Return
+        ${EndIf}
+        Sleep 100
+        IntOp $1 $1 + 1
+    ${LoopUntil} $1 >= 100
+FunctionEnd
+!macroend
+!insertmacro CloseRunningTarvex ""
+!insertmacro CloseRunningTarvex "un."
+
+Section
+    Call CloseRunningTarvex
+    SetOutPath "$INSTDIR"
+    File "/oname=tarvex.exe" "${PROGRAM}"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\tarvex.exe" "" "$INSTDIR\tarvex.exe" 0
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${SHORTCUT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tarvex.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+; Removes what the installer put there, and nothing else: a folder that holds files of the
+; user's stays.
+Section "Uninstall"
+    Call un.CloseRunningTarvex
+    Delete "$INSTDIR\tarvex.exe"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
