@@ -32,9 +32,10 @@ make_prefix() {
     cat "$log"
     echo "made the $WINEARCH prefix $WINEPREFIX in $((SECONDS - started)) s ($(du -sh "$WINEPREFIX" | cut -f1))"
 
-    local codepage
-    codepage=$("$loader" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP)
-    [[ $codepage == *936* ]] || fail "Wine's ANSI code page is not 936 under $LC_ALL: $codepage"
+    local answer codepage
+    answer=$("$loader" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP)
+    codepage=$(sed -n 's/^ *ACP *REG_SZ *\([0-9]*\).*/\1/p' <<<"$answer")
+    [ "$codepage" = 936 ] || fail "Wine's ANSI code page under $LC_ALL is '$codepage', not 936"
 }
 
 case "${1:-}" in
