@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <locale.h> // NOLINT(modernize-deprecated-headers): newlocale and strtod_l are POSIX, not in <clocale>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): the calls that take a locale are not in <clocale>
 #include <string>
 
 namespace tarvex {
@@ -22,12 +22,23 @@ bool isSkippedWhitespace(char16_t ch)
 }
 
 // strtod follows LC_NUMERIC, which a desktop program takes from the user's locale (a decimal
-// comma in many of them); the reading must always use the period, so it parses in "C".
-locale_t cLocale()
+// comma in many of them); the reading must always use the period, so it parses in "C". POSIX
+// gives that as newlocale and strtod_l; the Windows C runtime, which has neither, as
+// _create_locale and _strtod_l. Both return +-HUGE_VAL (an infinity) on overflow and 0 or a
+// subnormal on underflow, which is what the reading wants; errno is of no interest.
+#if defined(_WIN32)
+double strtodInC(const char *text)
+{
+    static const _locale_t locale = _create_locale(LC_ALL, "C");
+    return _strtod_l(text, nullptr, locale);
+}
+#else
+double strtodInC(const char *text)
 {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
+    return strtod_l(text, nullptr, locale);
 }
+#endif
 
 // The longest prefix of `text` that is a number, as ASCII, or "" when it holds no digit.
 std::string numberPrefix(const std::u16string &text)
@@ -77,9 +88,7 @@ double leadingNumber(std::u16string_view text)
     const std::string prefix = numberPrefix(compact);
     if (prefix.empty())
         return 0.0;
-    // strtod_l returns +-HUGE_VAL (an infinity) on overflow and 0 or a subnormal on underflow,
-    // which is what the reading wants; errno is of no interest.
-    return strtod_l(prefix.c_str(), nullptr, cLocale());
+    return strtodInC(prefix.c_str());
 }
 
 std::int32_t roundToInt32(double x)

@@ -3,6 +3,7 @@
 #   tools/install-deps.sh run    what building and starting the program needs
 #   tools/install-deps.sh test   that, plus what every test, benchmark and fuzzer needs
 #   tools/install-deps.sh package   what building and checking the Debian package needs
+#   tools/install-deps.sh windows   what building the Windows program needs
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
@@ -13,14 +14,23 @@ tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
        dpkg-dev appstream lintian mmdebstrap
        libx11-dev libxdamage-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils xclip imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
+# The Windows program: MinGW-w64's compilers with POSIX threads, and GoogleTest's sources for its
+# tests. The installer's makensis (nsis) belongs here too once the installer is built.
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools googletest)
+# Its tests under Wine: the 32-bit build under wine32 (of the i386 architecture), the 64-bit one
+# under wine64; locales has the zh_CN locale's source, which gives Wine code page 936.
+windows_tests=(wine wine64 wine32:i386 locales)
 
 case "${1:-}" in
     run) wanted=("${build[@]}" "${gui[@]}") ;;
-    test) wanted=("${build[@]}" "${gui[@]}" "${tests[@]}") ;;
+    test) wanted=("${build[@]}" "${gui[@]}" "${tests[@]}" "${windows[@]}" "${windows_tests[@]}") ;;
     package) wanted=("${build[@]}" "${gui[@]}" dpkg-dev lintian mmdebstrap xvfb x11-utils) ;;
-    *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+    windows) wanted=("${build[@]}" "${windows[@]}") ;;
+    *) echo "usage: $0 run|test|package|windows" >&2; exit 2 ;;
 esac
 
+# A name may carry its architecture (wine32:i386); dpkg-query knows it only once the
+# architecture is added.
 installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]; }
 
 missing=()
@@ -40,6 +50,17 @@ if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
     as_root=(sudo)
 fi
+# wine32:i386 comes from an architecture that dpkg may not have been told of yet.
+architectures="$(dpkg --print-architecture)
+$(dpkg --print-foreign-architectures)"
+for package in "${missing[@]}"; do
+    architecture=${package#*:}
+    if [ "$architecture" != "$package" ] && ! grep -qx "$architecture" <<<"$architectures"; then
+        echo "Adding the $architecture architecture"
+        "${as_root[@]}" dpkg --add-architecture "$architecture"
+        architectures+=$'\n'$architecture
+    fi
+done
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

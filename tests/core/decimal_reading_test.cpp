@@ -45,7 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingNumberCase{"exponentWithBlanks", u"1 e 2", 100},
         LeadingNumberCase{"fullWidthDigitIsNotADigit", u"\uFF11", 0},
         LeadingNumberCase{"hugeIsInfinite", u"1e999", std::numeric_limits<double>::infinity()},
-        LeadingNumberCase{"tinyIsZero", u"1e-999", 0}),
+        LeadingNumberCase{"hugeNegativeIsMinusInfinity", u"-1e999",
+                          -std::numeric_limits<double>::infinity()},
+        LeadingNumberCase{"tinyIsZero", u"1e-999", 0},
+        LeadingNumberCase{"smallestSubnormalIsKept", u"4.9406564584124654e-324",
+                          std::numeric_limits<double>::denorm_min()}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct RoundCase
