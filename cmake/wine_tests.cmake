@@ -26,8 +26,8 @@ set(TARVEX_WINE_ENVIRONMENT
 set(TARVEX_WINE_ENVIRONMENT_MODIFICATION DISPLAY=unset: WAYLAND_DISPLAY=unset:)
 
 add_test(NAME wine_prefix_made
-    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/wine_prefix.sh make ${TARVEX_WINE_LOADER})
-add_test(NAME wine_prefix_ended COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/wine_prefix.sh end)
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win32/wine_prefix.sh make ${TARVEX_WINE_LOADER})
+add_test(NAME wine_prefix_ended COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win32/wine_prefix.sh end)
 set_tests_properties(wine_prefix_made wine_prefix_ended PROPERTIES
     ENVIRONMENT "${TARVEX_WINE_ENVIRONMENT}"
     ENVIRONMENT_MODIFICATION "${TARVEX_WINE_ENVIRONMENT_MODIFICATION}"
@@ -48,6 +48,6 @@ endfunction()
 # <target>_imports_system_dlls_only); no Wine needed.
 function(tarvex_check_imports target)
     add_test(NAME ${target}_imports_system_dlls_only
-        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/windows/imports_system_dlls_only.sh
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win32/imports_system_dlls_only.sh
             ${CMAKE_OBJDUMP} $<TARGET_FILE:${target}>)
 endfunction()

@@ -5,11 +5,12 @@
 # maximised and from minimised with the window manager, a right click opens the icon's menu,
 # its 显示 shows the window, a second start shows the hidden window and ends, and 退出 ends the
 # program and takes the icon away.
-#   tray_end_to_end.sh TARVEX_EXE win32|win64 [SCREENSHOT]
+#   tray_end_to_end.sh TARVEX_EXE WINE_LOADER win32|win64 [SCREENSHOT]
 set -euo pipefail
 program=$1
-arch=$2
-screenshot=${3:-}
+loader=$2
+arch=$3
+screenshot=${4:-}
 here=$(dirname "$0")
 source "$here/../e2e/x_session.sh"
 source "$here/wine_session.sh"
@@ -20,9 +21,9 @@ start_window_manager
 # Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come
 # would leave most of the icon outside its slot.
 start_tray --widthtype pixel --width 64
-start_wine "$arch"
+start_wine "$loader" "$arch"
 
-wine "$program" >"$logs/program" 2>&1 &
+run_wine "$program" >"$logs/program" 2>&1 &
 tarvex=$!
 started_pids+=("$tarvex")
 window=$(wine_window)
@@ -87,7 +88,7 @@ expect_shown_normal "one left click restores a window minimised by the window ma
 # A second start while the window is hidden shows it and ends at once, leaving one icon.
 click_icon 1
 expect_hidden "hidden again"
-wine "$program" >"$logs/second" 2>&1 &
+run_wine "$program" >"$logs/second" 2>&1 &
 second=$!
 started_pids+=("$second")
 second_ended() { ! kill -0 "$second" 2>/dev/null; }

@@ -1,33 +1,38 @@
 # Sourced by the tests of the Windows program, after tests/e2e/x_session.sh: a Wine of the
 # test's own, in a fresh prefix under a temporary folder, whose processes end and whose prefix
 # goes when the test ends.
-#   start_wine ARCH    ARCH is win32 (the i686 program, under wine32) or win64 (x86-64)
+#   start_wine LOADER ARCH    Wine's loader and the prefix's kind: /usr/lib/wine/wine and win32
+#                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64
 
 start_wine() {
-    WINEARCH=$1
-    WINEPREFIX=$(mktemp -d)/prefix
-    # Wine's ANSI code page follows the locale: 936 under Chinese, as on a Chinese Windows.
-    export WINEARCH WINEPREFIX WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-    wine_cleanup_added=${wine_cleanup_added:-false}
-    if ! $wine_cleanup_added; then
-        trap 'end_wine; end_started' EXIT
-        wine_cleanup_added=true
-    fi
-    wineboot -i >"$logs/wineboot" 2>&1 || fail "wineboot could not make a prefix: $(cat "$logs/wineboot")"
-    # wineboot returns before the prefix's services have settled; the server ends once they have.
-    wineserver -w
+    wine_loader=$1
+    WINEARCH=$2
+    local dir
+    dir=$(mktemp -d)
+    # Wine's ANSI code page follows the locale: 936 under Chinese, as on a Chinese Windows. The
+    # prefix's maker compiles the locale where the system lacks it. HOME is the test's own, as
+    # Wine links the prefix's user folders to it.
+    export WINEARCH WINEPREFIX=$dir/prefix HOME=$dir/home LOCPATH=$dir/locale \
+        LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all \
+        WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
+    wine_folder=$dir
+    trap 'end_wine; end_started' EXIT
+    bash "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" make "$wine_loader" >"$logs/prefix" 2>&1 \
+        || fail "no Wine prefix: $(cat "$logs/prefix")"
 }
 
 end_wine() {
-    [ -n "${WINEPREFIX:-}" ] || return 0
+    [ -n "${wine_folder:-}" ] || return 0
     wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    rm -rf "$(dirname "$WINEPREFIX")"
+    rm -rf "$wine_folder"
 }
+
+# Runs a Windows program of the prefix's word size.
+run_wine() { "$wine_loader" "$@"; }
 
 # The dots per inch that programs started from now on see.
 set_wine_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    run_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         >"$logs/reg" 2>&1 || fail "could not set the DPI: $(cat "$logs/reg")"
     wineserver -w
 }
