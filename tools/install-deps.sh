@@ -14,9 +14,9 @@ tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
        dpkg-dev appstream lintian mmdebstrap
        libx11-dev libxdamage-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils xclip imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)
-# The Windows program: MinGW-w64's compilers with POSIX threads, and GoogleTest's sources for its
-# tests. The installer's makensis (nsis) belongs here too once the installer is built.
-windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools googletest)
+# The Windows program: MinGW-w64's compilers with POSIX threads, GoogleTest's sources for its
+# tests, and makensis for its installer.
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools googletest nsis)
 # Its tests under Wine: the 32-bit build under wine32 (of the i386 architecture), the 64-bit one
 # under wine64; locales has the zh_CN locale's source, which gives Wine code page 936.
 windows_tests=(wine wine64 wine32:i386 locales)

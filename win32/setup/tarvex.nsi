@@ -105,6 +105,8 @@ Section "Uninstall"
     Delete "$INSTDIR\tarvex.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    ; The folder of per-user programs, when the installer made it and nothing else is in it.
+    RMDir "$LOCALAPPDATA\Programs"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

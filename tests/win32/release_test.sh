@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The Windows release under Wine, as a user's machine sees it.
+#   release_test.sh installer SETUP_EXE WINE_LOADER ARCH [SCREENSHOT]
+#       The installer, silent: the files, the uninstall entry and its values, the Start-menu
+#       shortcut; the installed program started from the shortcut, hidden from its icon, started
+#       again (it shows the hidden window and ends with status 0, one icon stays), ended with
+#       its Exit button; the silent uninstaller leaves no file, key or shortcut behind. With a
+#       screenshot path, the installer's first page is photographed first.
+#   release_test.sh portable ZIP WINE_LOADER ARCH
+#       The portable archive, unpacked into a folder: the program starts from there and ends with
+#       its Exit button, and the prefix's files are as they were.
+set -euo pipefail
+mode=$1
+artefact=$2
+loader=$3
+arch=$4
+screenshot=${5:-}
+here=$(dirname "$0")
+source "$here/../e2e/x_session.sh"
+source "$here/wine_session.sh"
+
+start_x 1366x768x24
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+start_window_manager
+start_tray --widthtype pixel --width 64
+start_wine "$loader" "$arch"
+
+# A Windows path of the prefix as a path here.
+unix_path() {
+    local path
+    path=$(run_wine winepath -u "$1" 2>/dev/null) || fail "winepath cannot read $1"
+    echo "${path%$'\r'}"
+}
+windows_variable() {
+    local value
+    value=$(run_wine cmd /c echo "%$1%" 2>/dev/null) || fail "cmd cannot tell %$1%"
+    echo "${value%$'\r'}"
+}
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+# Waits for a Windows program started in the background to end, and fails unless with status 0.
+expect_success() {
+    wait_for 120 process_ended "$1" || fail "$2 did not end"
+    wait "$1" || fail "$2 ended with status $?"
+}
+# Ends the program through its Exit button, which lies below the visible area: reached with
+# Tab from the output box.
+exit_through_button() {
+    click_in "$1" 400 108
+    xdotool key Tab Tab space
+    window_gone() { ! wine_window_shown; }
+    wait_for 60 window_gone || fail "the Exit button did not close the window"
+}
+# Every file of the prefix, with its size. Wine's own registry files change as Wine runs, and
+# are looked at by the keys that matter instead; the temporary folder holds the copy that an
+# uninstaller runs from, which Windows removes when it next starts.
+prefix_files() {
+    (cd "$WINEPREFIX" && find . -path ./dosdevices -prune -o -path './drive_c/users/*/Temp' -prune \
+        -o -type f ! -name '*.reg' -printf '%p %s\n' | sort)
+}
+
+# The user's part of the registry, where a program keeps its settings, without the times at
+# which Wine last wrote each key. (Wine writes its own machine-wide device keys anew whenever it
+# starts.)
+registry() {
+    sed -e '/^#time=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' "$WINEPREFIX"/user.reg
+}
+
+install_and_remove() {
+    local setup=$1 programs start_menu instdir shortcut key values
+    if [ -n "$screenshot" ]; then
+        run_wine "$setup" >"$logs/setup-ui" 2>&1 &
+        started_pids+=($!)
+        setup_shown() { xdotool search --onlyvisible --name 'Tarvex 1.0 安装' >/dev/null 2>&1; }
+        wait_for 60 setup_shown || fail "the installer's first page did not appear"
+        # The page paints a moment after it is mapped, and X tells no event for that.
+        sleep 1
+        local page
+        page=$(xdotool search --onlyvisible --name 'Tarvex 1.0 安装' | head -n 1)
+        import -window root -crop "$(($(width_of "$page") + 20))x$(($(height_of "$page") + 40))+$(($(absolute_left "$page") - 10))+$(($(absolute_top "$page") - 30))" "$screenshot"
+        xdotool key --window "$page" Escape
+        # Cancelling asks whether to quit; Enter answers yes.
+        quit_asked() { [ "$(xdotool search --onlyvisible --name 'Tarvex 1.0 安装' | wc -l)" -ge 2 ]; }
+        wait_for 60 quit_asked || fail "cancelling the installer asked nothing"
+        xdotool key Return
+        setup_closed() { ! setup_shown; }
+        wait_for 60 setup_closed || fail "the installer did not close"
+        echo "ok: the installer's first page photographed"
+    fi
+    local before
+    before=$(prefix_files)
+
+    run_wine "$setup" /S >"$logs/setup" 2>&1 &
+    expect_success $! "the silent install"
+    programs=$(unix_path "$(windows_variable LOCALAPPDATA)\\Programs")
+    instdir=$programs/Tarvex
+    start_menu=$(unix_path "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")
+    shortcut=$start_menu/进制转换工具.lnk
+    [ -f "$instdir/tarvex.exe" ] && [ -f "$instdir/uninstall.exe" ] \
+        || fail "the program or its uninstaller is missing: $(ls -la "$instdir" 2>&1)"
+    [ -f "$shortcut" ] || fail "no Start-menu shortcut 进制转换工具: $(ls "$start_menu" 2>&1)"
+    key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvex'
+    values=$(run_wine reg query "$key" 2>&1) || fail "no uninstall entry: $values"
+    # Console programs write in the OEM code page, 936 here.
+    values=$(iconv -f CP936 -t UTF-8 <<<"${values//$'\r'/}") || fail "reg wrote no code page 936"
+    local size
+    # In whole kibibytes, as Apps & features reads it.
+    size=$(($(cat "$instdir"/* | wc -c) / 1024))
+    for expected in 'DisplayName    REG_SZ    Tarvex 进制转换工具' \
+        'DisplayIcon    REG_SZ    C:\users\' 'Tarvex\tarvex.exe,0' \
+        'DisplayVersion    REG_SZ    1.0' 'Publisher    REG_SZ    Olmira' \
+        'UninstallString    REG_SZ    "C:\users\' 'Tarvex\uninstall.exe"' \
+        'QuietUninstallString    REG_SZ    "C:\users\' 'Tarvex\uninstall.exe" /S' \
+        "EstimatedSize    REG_DWORD    0x$(printf '%x' "$size")"; do
+        holds "$values" "$expected" || fail "the uninstall entry lacks '$expected': $values"
+    done
+    echo "ok: installed silently, with the program, the shortcut and the uninstall entry"
+
+    # Started from the Start menu, hidden in the notification area, started again.
+    run_wine start "C:\\users\\Public\\..\\..\\$(windows_variable APPDATA | sed 's/^C:\\//')\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" >"$logs/first" 2>&1
+    local window
+    window=$(wine_window)
+    wait_for 60 find_wine_icon || fail "the installed program's icon was not docked"
+    xdotool mousemove "$(($(absolute_left "$wine_icon") + 5))" "$(($(absolute_top "$wine_icon") + 5))" click 1
+    wait_for 60 is_unmapped "$window" || fail "a click on the icon did not hide the window"
+    run_wine "$instdir/tarvex.exe" >"$logs/second" 2>&1 &
+    expect_success $! "the second start"
+    wait_for 60 is_viewable "$window" || fail "the second start did not show the hidden window"
+    local docked=0 candidate
+    for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+        [ "$(parent_of "$candidate")" != "$(root_id)" ] && docked=$((docked + 1))
+    done
+    [ "$docked" -eq 1 ] || fail "after a second start $docked icons are docked"
+    echo "ok: a second start shows the hidden window and ends with status 0; one icon stays"
+    exit_through_button "$window"
+    echo "ok: the installed program ends through its Exit button"
+
+    run_wine "$instdir/uninstall.exe" /S >"$logs/uninstall" 2>&1 &
+    expect_success $! "the silent uninstall"
+    # The uninstaller runs on from a copy of itself, which removes the files.
+    uninstalled() { [ ! -e "$instdir" ] && [ ! -e "$shortcut" ]; }
+    wait_for 120 uninstalled || fail "the uninstaller left: $(find "$instdir" "$shortcut" 2>&1)"
+    if values=$(run_wine reg query "$key" 2>&1); then
+        fail "the uninstall entry is left: $values"
+    fi
+    local after
+    after=$(prefix_files)
+    [ "$before" = "$after" ] || fail "the uninstaller left files behind: $(diff <(echo "$before") <(echo "$after"))"
+    echo "ok: uninstalled silently, leaving no file, key or shortcut"
+}
+
+run_portable() {
+    local archive=$1 folder before after window
+    folder=$WINEPREFIX/drive_c/绿色版
+    mkdir -p "$folder"
+    (cd "$folder" && cmake -E tar xf "$archive") || fail "the archive does not unpack"
+    # Wine writes the registry into the prefix when its server ends, once the prefix's own
+    # services have settled.
+    wineserver -w
+    before=$(prefix_files)
+    local registry_before
+    registry_before=$(registry)
+    run_wine 'C:\绿色版\tarvex.exe' >"$logs/portable" 2>&1 &
+    local program=$!
+    started_pids+=("$program")
+    window=$(wine_window)
+    echo "ok: the program starts from the unpacked folder"
+    exit_through_button "$window"
+    expect_success "$program" "the program"
+    wineserver -w
+    after=$(prefix_files)
+    [ "$before" = "$after" ] || fail "the program changed the prefix's files: $(diff <(echo "$before") <(echo "$after"))"
+    local registry_after
+    registry_after=$(registry)
+    [ "$registry_before" = "$registry_after" ] \
+        || fail "the program changed the registry: $(diff <(echo "$registry_before") <(echo "$registry_after"))"
+    echo "ok: it wrote nothing in the prefix"
+}
+
+case "$mode" in
+    installer) install_and_remove "$artefact" ;;
+    portable) run_portable "$artefact" ;;
+    *) fail "usage: release_test.sh installer|portable FILE WINE_LOADER ARCH [SCREENSHOT]" ;;
+esac
