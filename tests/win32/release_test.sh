@@ -116,7 +116,8 @@ install_and_remove() {
     echo "ok: installed silently, with the program, the shortcut and the uninstall entry"
 
     # Started from the Start menu, hidden in the notification area, started again.
-    run_wine start "C:\\users\\Public\\..\\..\\$(windows_variable APPDATA | sed 's/^C:\\//')\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" >"$logs/first" 2>&1
+    run_wine start "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" \
+        >"$logs/first" 2>&1 || fail "the shortcut does not start: $(cat "$logs/first")"
     local window
     window=$(wine_window)
     wait_for 60 find_wine_icon || fail "the installed program's icon was not docked"
