@@ -80,7 +80,11 @@ bool WindowFit::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::ShowToParent:
         // Sent once the window is on its way to the screen: on Wayland the frame that Qt draws
-        // itself is known from then on, and the first frame is not drawn yet.
+        // itself is known from then on, and the first frame is not drawn yet. On X11 the window
+        // manager's frame comes later, with the window's first move.
+        if (!placesWindows())
+            fitOnceFrameIsKnown();
+        break;
     case QEvent::Move:
     case QEvent::WindowActivate:
         fitOnceFrameIsKnown();
