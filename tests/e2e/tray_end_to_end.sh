@@ -148,7 +148,7 @@ wait_for 60 program_ended || fail "closing the window did not end the program"
 start_program_without_tray
 "$late_panel" 1500 >"$logs/late-panel" 2>&1 &
 started_pids+=($!)
-late_panel_reported() { holds $'\n'"$(cat "$logs/late-panel")" $'\n'"$1 "; }
+late_panel_reported() { holds $'\n'"$(cat "$logs/late-panel")"$'\n' $'\n'"$1"$'\n'; }
 wait_for 60 late_panel_reported docked || fail "the late panel took no icon in: $(cat "$logs/late-panel")"
 # Until the panel has placed the icon there is no balloon; it would be in the corner.
 until late_panel_reported placed; do
