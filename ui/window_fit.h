@@ -45,7 +45,8 @@ public:
     WindowFit(QWidget *window, const TwipsLayout &layout);
 
     // The room kept for a panel on Wayland, where the work area is not told: the taller of
-    // GNOME's top bar (32 pixels) and Plasma's panel (44).
+    // GNOME's top bar (32 pixels) and Plasma's panel at its default font (44; it grows with the
+    // font, to 60 at 11 pt).
     static constexpr int kWaylandPanelRoom = 44;
 
     // The factors the layout is drawn at: 1 for 15 twips to a device-independent pixel, which
