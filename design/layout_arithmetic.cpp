@@ -60,13 +60,47 @@ Point placeWithin(const Rect &frame, const Rect &available)
     return {std::max(x, available.left), std::max(y, available.top)};
 }
 
-WindowPlace placeOnScreen(double captionScale, const Rect &available, const Margins &frame,
-                          Point clientPlace)
+namespace {
+
+Size framedSize(Scale scale, const Margins &frame)
 {
-    const Scale scale = layoutScale(captionScale, shrunkBy(available, frame).size());
     const Size client = scaledClientArea(scale);
+    return grownBy({0, 0, client.width, client.height}, frame).size();
+}
+
+Scale withinShare(Scale scale, const Rect &available, const Margins &frame, double share)
+{
+    const double most = share * available.width * available.height;
+    const Size framed = framedSize(scale, frame);
+    if (static_cast<double>(framed.width) * framed.height <= most)
+        return scale;
+    // Narrowing that would take one direction below the other's factor would not keep the
+    // window from being maximised either.
+    if (scale.x > scale.y) {
+        const int width = static_cast<int>(most / framed.height) - frame.left - frame.right;
+        const double x = largestScaleWithin(kClientArea.size(), {width, 1}).x;
+        if (x >= scale.y)
+            scale.x = x;
+    } else if (scale.y > scale.x) {
+        const int height = static_cast<int>(most / framed.width) - frame.top - frame.bottom;
+        const double y = largestScaleWithin(kClientArea.size(), {1, height}).y;
+        if (y >= scale.x)
+            scale.y = y;
+    }
+    return scale;
+}
+
+} // namespace
+
+WindowPlace placeOnScreen(double captionScale, const Rect &available, const Margins &frame,
+                          Point clientPlace, double largestShare)
+{
+    const Size client =
+        scaledClientArea(withinShare(layoutScale(captionScale, shrunkBy(available, frame).size()),
+                                     available, frame, largestShare));
     const Rect framed = grownBy({clientPlace.x, clientPlace.y, client.width, client.height}, frame);
-    return {scale, client, placeWithin(framed, available)};
+    // The factors that the client area, whole pixels, leaves room for.
+    return {layoutScale(captionScale, client), client, placeWithin(framed, available)};
 }
 
 Point designPlace(double scale)

@@ -56,8 +56,15 @@ struct Scale
 // left edge, so that a window larger than the area keeps its title bar on the screen.
 [[nodiscard]] Point placeWithin(const Rect &frame, const Rect &available);
 
+// The largest share of the available area that a window may cover when it opens: mutter
+// (GNOME) maximises a new window whose frame covers more than 80 % of the work area.
+inline constexpr double kLargestOpeningShare = 0.8;
+
 // The window's client area on a screen: as large as the caption factor asks, or as fits with
 // its frame within the available area, at its design place or moved in only as far as needed.
+// Where the frame would cover more than `largestShare` of the available area and one direction
+// is drawn at a larger factor than the other, that direction gives up as much of its surplus as
+// keeps the frame within that share; a window that would have to give up more keeps its size.
 struct WindowPlace
 {
     Scale scale;
@@ -66,7 +73,8 @@ struct WindowPlace
     Point frame;
 };
 [[nodiscard]] WindowPlace placeOnScreen(double captionScale, const Rect &available,
-                                        const Margins &frame, Point clientPlace);
+                                        const Margins &frame, Point clientPlace,
+                                        double largestShare = 1.0);
 
 // The design place of the client area on the screen at a factor.
 [[nodiscard]] Point designPlace(double scale);

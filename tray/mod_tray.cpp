@@ -32,19 +32,6 @@ QString toQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Shows the window at normal size in front, whatever its state. It is made active as a task
-// bar does it: UKUI's window manager refuses a program's own request to activate a window
-// minimised with its title-bar button (it only marks it as wanting attention), and the window
-// stayed minimised.
-void showInFront(QWidget &window)
-{
-    window.setWindowState(Qt::WindowNoState);
-    window.show();
-    window.raise();
-    if (!windowManager::activateAsPager(window.windowHandle()))
-        window.activateWindow();
-}
-
 // A minimised window, hidden by an earlier click or minimised by its own title-bar button
 // (Qt still calls the latter visible), comes back at normal size in front; any other is
 // taken off the screen, leaving only the icon.
@@ -91,6 +78,18 @@ void handleIconNotification(win::LPARAM mouseMessage)
 }
 
 } // namespace
+
+// The window is made active as a task bar does it: UKUI's window manager refuses a program's
+// own request to activate a window minimised with its title-bar button (it only marks it as
+// wanting attention), and the window stayed minimised.
+void showInFront(QWidget &window)
+{
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    window.raise();
+    if (!windowManager::activateAsPager(window.windowHandle()))
+        window.activateWindow();
+}
 
 void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloonTitle,
                  const QString &balloonText, std::int32_t balloonIconKind)

@@ -34,6 +34,10 @@ extern QPointer<QMenu> mnuTray;
 extern QPointer<QAction> mnuShow;
 extern QPointer<QAction> mnuExit;
 
+// Shows the window at normal size in front and active, whatever its state: what the menu's
+// 显示 does.
+void showInFront(QWidget &window);
+
 // Puts the icon for `window` into the notification area with its tool-tip and balloon, then
 // hooks TrayWindowProc in front of the window's event handling. The icon has the menu
 // mnuTray. The icon goes when the program ends. Texts that do not fit their members of trayIconData

@@ -16,7 +16,7 @@ namespace tarvex::win {
 
 namespace {
 
-// How often and how long the balloon waits for the notification area to take the icon in.
+// How often and how long the balloon waits for the notification area to place the icon.
 constexpr int kBalloonPollMilliseconds = 10;
 constexpr int kBalloonPollTries = 1000;
 
@@ -73,7 +73,7 @@ TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
         sendDesktopNotification(*m_balloon);
     } else if (m_balloon) {
         m_balloonWait = new QTimer(this);
-        connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonOnceEmbedded);
+        connect(m_balloonWait, &QTimer::timeout, this, &TrayIconHost::showBalloonOncePlaced);
         m_balloonWait->start(kBalloonPollMilliseconds);
     }
 }
@@ -114,9 +114,9 @@ void TrayIconHost::onActivated(QSystemTrayIcon::ActivationReason reason) const
     }
 }
 
-void TrayIconHost::showBalloonOnceEmbedded()
+void TrayIconHost::showBalloonOncePlaced()
 {
-    if (iconIsEmbedded()) {
+    if (iconIsPlaced()) {
         m_icon->showMessage(m_balloon->title, m_balloon->text, m_balloon->icon,
                             m_balloon->milliseconds);
     } else if (++m_balloonTries < kBalloonPollTries) {
@@ -125,11 +125,12 @@ void TrayIconHost::showBalloonOnceEmbedded()
     m_balloonWait->stop();
 }
 
-// Whether an X11 notification area has taken Qt's icon window in as a child of its own. Until
+// Whether an X11 notification area has put Qt's icon window in its place in a panel. Until
 // then Qt reports the window where it was made, at the screen's top-left corner (128x128
 // before a panel that starts after the program embeds it), and a balloon shown there lands in
-// that corner.
-bool TrayIconHost::iconIsEmbedded() const
+// that corner. Being taken in is not enough: LXQt's panel, started after the program, holds the
+// icon at that corner for a while before it places it.
+bool TrayIconHost::iconIsPlaced() const
 {
     if (m_icon->geometry().isEmpty())
         return false;
@@ -137,7 +138,7 @@ bool TrayIconHost::iconIsEmbedded() const
     return std::ranges::any_of(windows, [](QWidget *window) {
         // Qt's own widget for an XEmbed icon.
         return window->inherits("QSystemTrayIconSys") &&
-               windowManager::isTakenInByAnotherClient(window->windowHandle());
+               windowManager::isPlacedInPanel(window->windowHandle());
     });
 }
 

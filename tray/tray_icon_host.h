@@ -32,9 +32,9 @@ struct Balloon
 //
 // On a D-Bus notification area (StatusNotifierItem) the balloon is a desktop notification of
 // the program's own: Qt's would put a warning sign in place of the icon while it is up. In an
-// X11 notification area (XEmbed) it is Qt's balloon beside the icon, once the area has taken
-// the icon in; one that has not within ten seconds gets no balloon, rather than one in a
-// corner of the screen.
+// X11 notification area (XEmbed) it is Qt's balloon beside the icon, once the area has put the
+// icon in its place in a panel; one that has not within ten seconds gets no balloon, rather than
+// one in a corner of the screen.
 class TrayIconHost : public QObject
 {
     Q_OBJECT
@@ -50,8 +50,8 @@ public:
 private:
     void post(UINT mouseMessage) const;
     void onActivated(QSystemTrayIcon::ActivationReason reason) const;
-    void showBalloonOnceEmbedded();
-    [[nodiscard]] bool iconIsEmbedded() const;
+    void showBalloonOncePlaced();
+    [[nodiscard]] bool iconIsPlaced() const;
 
     HWND m_window;
     UINT m_id;

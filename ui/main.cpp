@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "qt_translations.h"
+#include "single_instance.h"
 
 #include <QApplication>
 
@@ -36,7 +37,13 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
     tarvex::installQtTranslations(app);
 
+    // A Tarvex already running in this session shows its window instead.
+    tarvex::SingleInstance instance;
+    if (!instance.claimSession())
+        return EXIT_SUCCESS;
+
     tarvex::Form1 form;
+    instance.setWindow(&form);
     form.show();
     return QApplication::exec();
 }

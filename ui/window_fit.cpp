@@ -33,9 +33,16 @@ bool placesWindows()
 // again. And at a fractional scale (150 %) the frame's device pixels round to whole
 // device-independent ones, and a window placed flush with the screen's edge was seen to end a
 // device pixel beyond it.
+//
+// Wayland tells a program nothing of the desktop's panels, and Qt's available area there is the
+// whole screen: room is kept for a panel, or a window fitted to the screen is taller than the
+// work area and mutter maximises it.
 QRect usableArea(const QScreen &screen)
 {
-    return screen.availableGeometry().adjusted(0, 0, -1, -1);
+    QRect area = screen.availableGeometry();
+    if (!placesWindows() && area == screen.geometry())
+        area.setTop(area.top() + WindowFit::kWaylandPanelRoom);
+    return area.adjusted(0, 0, -1, -1);
 }
 
 design::Rect fromQRect(const QRect &rect)
@@ -70,6 +77,13 @@ bool WindowFit::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Resize:
         layOutWithin(m_window->size());
+        break;
+    case QEvent::ShowToParent:
+        // Sent once the window is on its way to the screen: on Wayland the frame that Qt draws
+        // itself is known from then on, and the first frame is not drawn yet. On X11 the window
+        // manager's frame comes later, with the window's first move.
+        if (!placesWindows())
+            fitOnceFrameIsKnown();
         break;
     case QEvent::Move:
     case QEvent::WindowActivate:
@@ -135,7 +149,7 @@ void WindowFit::fitWithinScreen(const QScreen &screen, QMargins frame, QPoint cl
     const design::WindowPlace place =
         design::placeOnScreen(m_captionScale, fromQRect(usableArea(screen)),
                               {frame.left(), frame.top(), frame.right(), frame.bottom()},
-                              {clientPlace.x(), clientPlace.y()});
+                              {clientPlace.x(), clientPlace.y()}, design::kLargestOpeningShare);
     const QSize client = toQSize(place.client);
     if (!placesWindows()) {
         m_window->resize(client);
@@ -174,11 +188,15 @@ QPoint WindowFit::designPlace() const
     return {place.x, place.y};
 }
 
+// On Wayland the frame is Qt's own once its window is on its way to the screen, or the
+// compositor's, which is never told.
 QMargins WindowFit::frameBeforeMapping() const
 {
     const QMargins known = knownFrame();
-    if (!known.isNull() || !placesWindows())
+    if (!known.isNull())
         return known;
+    if (!placesWindows())
+        return kFrameRoom;
     m_window->winId();
     return windowManager::frameExtentsBeforeMapping(m_window->windowHandle(), kFramePatience)
         .value_or(kFrameRoom);

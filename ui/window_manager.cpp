@@ -147,13 +147,38 @@ bool activateAsPager(QWindow *window)
     return true;
 }
 
-bool isTakenInByAnotherClient(QWindow *window)
+bool isPlacedInPanel(QWindow *window)
 {
     xcb_connection_t *connection = x11Connection();
     if (connection == nullptr || window == nullptr)
         return false;
-    const auto tree = treeOf(connection, static_cast<xcb_window_t>(window->winId()));
-    return tree != nullptr && tree->parent != tree->root && tree->parent != XCB_WINDOW_NONE;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, id), nullptr));
+    if (attributes == nullptr || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
+        return false;
+    const ReplyPtr<xcb_get_geometry_reply_t> size(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    const xcb_window_t root = rootOf(connection, id);
+    const ReplyPtr<xcb_get_geometry_reply_t> screen(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, root), nullptr));
+    const ReplyPtr<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr));
+    if (size == nullptr || screen == nullptr || place == nullptr || place->dst_x < 0 ||
+        place->dst_y < 0 || place->dst_x + size->width > screen->width ||
+        place->dst_y + size->height > screen->height)
+        return false;
+
+    const auto [windowType, dock] =
+        atoms<2>(connection, {"_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK"});
+    for (auto tree = treeOf(connection, id); tree != nullptr && tree->parent != root;
+         tree = treeOf(connection, tree->parent)) {
+        const std::vector<std::uint32_t> types =
+            cardinals(connection, tree->parent, windowType, XCB_ATOM_ATOM, 16);
+        if (std::ranges::find(types, dock) != types.end())
+            return true;
+    }
+    return false;
 }
 
 } // namespace tarvex::windowManager

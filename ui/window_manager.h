@@ -26,9 +26,11 @@ namespace tarvex::windowManager {
 // Returns whether the request was sent.
 bool activateAsPager(QWindow *window);
 
-// Whether another client has taken the program's top-level window in as a child of its own: a
-// window manager's frame, or an X11 notification area that embedded an icon. False where
-// there is no X11 window or it still lies on the root window.
-[[nodiscard]] bool isTakenInByAnotherClient(QWindow *window);
+// Whether a panel has put the program's window in its place: it is on the screen (it and every
+// window holding it mapped), lies within the screen, and is held by a panel's window (a dock, as
+// EWMH calls it). A notification area may take an icon in before it places it: LXQt's panel,
+// started after the program, holds the icon in a window of its own at the screen's corner first.
+// False where there is no X11 window.
+[[nodiscard]] bool isPlacedInPanel(QWindow *window);
 
 } // namespace tarvex::windowManager

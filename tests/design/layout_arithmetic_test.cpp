@@ -50,6 +50,7 @@ struct FitCase
     Rect available;
     Margins frame;
     Size client;
+    double largestShare = 1.0;
 };
 
 // Each direction takes the caption factor where it has room for it, and no more than its room
@@ -73,9 +74,35 @@ TEST(LayoutArithmetic, widthAndHeightAreFittedEachOnItsOwn)
          {4, 24, 4, 4},
          {892, 687}},
         {"a small screen holds back both", 2.0, {0, 0, 1024, 600}, {4, 24, 4, 4}, {1016, 572}},
+        // Within 80 % of the work area, which mutter maximises a new window beyond.
+        {"11 pt on GNOME's 1366x736 work area: the width gives up its surplus",
+         1.28,
+         {0, 32, 1366, 736},
+         {0, 37, 0, 0},
+         {1092, 699},
+         kLargestOpeningShare},
+        {"11 pt on Wayland with Qt's own frame and room kept for a panel",
+         1.28,
+         {0, 44, 1366, 724},
+         {3, 30, 3, 3},
+         {1086, 691},
+         kLargestOpeningShare},
+        {"held back both ways too far to keep within 80 %, the window keeps its size",
+         2.0,
+         {0, 0, 1366, 768},
+         {4, 24, 4, 4},
+         {1358, 740},
+         kLargestOpeningShare},
+        {"9 pt covers less than 80 % and keeps the design's size",
+         1.0,
+         {0, 0, 1024, 768},
+         {4, 24, 4, 4},
+         {932, 613},
+         kLargestOpeningShare},
     };
     for (const FitCase &c : cases) {
-        const WindowPlace place = placeOnScreen(c.captionScale, c.available, c.frame, {0, 0});
+        const WindowPlace place =
+            placeOnScreen(c.captionScale, c.available, c.frame, {0, 0}, c.largestShare);
         EXPECT_EQ(place.client, c.client) << c.name;
         EXPECT_LE(place.client.height + c.frame.top + c.frame.bottom, c.available.height) << c.name;
         // The layout drawn at these factors fills the client area it was fitted to.

@@ -4,11 +4,13 @@
 # states at the same place, a double-click ends as it began, a right click opens the icon's menu
 # and changes nothing in the window, and the Exit button ends the program and takes the icon
 # with it. Then a notification area that starts after the program: the balloon comes beside the
-# icon once it is embedded.
-#   tray_end_to_end.sh TARVEX [SCREENSHOT_DIR]
+# icon once it is embedded. Last a notification area that takes the icon in at once but puts it
+# in its panel only later (LATE_PANEL): the balloon comes beside the icon in its place.
+#   tray_end_to_end.sh TARVEX LATE_PANEL [SCREENSHOT_DIR]
 set -euo pipefail
 program=$1
-shots=${2:-}
+late_panel=$2
+shots=${3:-}
 source "$(dirname "$0")/x_session.sh"
 
 start_desktop
@@ -20,15 +22,28 @@ window=$(window_of "$tarvex")
 wait_for 60 is_active "$window" || fail "the window was not made active"
 record_mappings "$window"
 
-wait_for 60 find_icon "$tarvex" || fail "the icon was not embedded in the notification area"
-icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
-icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
-echo "ok: icon embedded at $icon_x,$icon_y"
+# Waits for the icon in the notification area and for the balloon beside it; `what` names the
+# case in what it says.
+expect_balloon_beside_icon() {
+    wait_for 60 find_icon "$tarvex" || fail "$1: the icon was not embedded in the notification area"
+    icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
+    icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
+    wait_for 60 balloon_shown "$tarvex" || fail "$1: the balloon did not appear"
+    lies_beside "$balloon" "$icon_x" "$icon_y" ||
+        fail "$1: the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
+}
+# Ends trayer and starts the program anew, without a notification area.
+start_program_without_tray() {
+    kill "$trayer_pid"
+    wait "$trayer_pid" 2>/dev/null || true
+    "$program" &
+    tarvex=$!
+    started_pids+=("$tarvex")
+    window_of "$tarvex" >/dev/null
+}
 
-wait_for 60 balloon_shown "$tarvex" || fail "the balloon did not appear"
-lies_beside "$balloon" "$icon_x" "$icon_y" \
-    || fail "the balloon is not beside the icon (at $(absolute_left "$balloon"),$(absolute_top "$balloon"))"
-echo "ok: balloon shown beside the icon"
+expect_balloon_beside_icon "at start"
+echo "ok: icon embedded at $icon_x,$icon_y, balloon shown beside it"
 if [ -n "$shots" ]; then
     mkdir -p "$shots"
     # The balloon paints a moment after it is mapped, and X tells no event for that.
@@ -118,19 +133,28 @@ echo "ok: the Exit button ends the program and the icon is gone"
 
 # A notification area that starts after the program, as at the start of a session: the balloon
 # waits until the icon is embedded.
-kill "$trayer_pid"
-wait "$trayer_pid" 2>/dev/null || true
-"$program" &
-tarvex=$!
-started_pids+=("$tarvex")
-window_of "$tarvex" >/dev/null
+start_program_without_tray
 # Not a wait for anything: the program runs without a notification area for a while.
 sleep 2
 start_tray
-wait_for 60 find_icon "$tarvex" || fail "the icon was not embedded in the late notification area"
-icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
-icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
-wait_for 60 balloon_shown "$tarvex" || fail "with a late notification area the balloon did not appear"
-lies_beside "$balloon" "$icon_x" "$icon_y" \
-    || fail "with a late notification area the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
+expect_balloon_beside_icon "with a late notification area"
 echo "ok: with a notification area that starts 2 s after the program, the balloon comes beside the icon"
+
+# A notification area that takes the icon in at once, in a window of its own at the screen's
+# corner, and puts it in its panel only 1.5 s later, as LXQt's panel does when it starts after
+# the program: the balloon waits for the icon's place.
+wmctrl -i -c "$(window_of "$tarvex")"
+wait_for 60 program_ended || fail "closing the window did not end the program"
+start_program_without_tray
+"$late_panel" 1500 >"$logs/late-panel" 2>&1 &
+started_pids+=($!)
+late_panel_reported() { holds $'\n'"$(cat "$logs/late-panel")"$'\n' $'\n'"$1"$'\n'; }
+wait_for 60 late_panel_reported docked || fail "the late panel took no icon in: $(cat "$logs/late-panel")"
+# Until the panel has placed the icon there is no balloon; it would be in the corner.
+until late_panel_reported placed; do
+    ! balloon_shown "$tarvex" ||
+        fail "the balloon appeared at $(absolute_left "$balloon"),$(absolute_top "$balloon") before the panel placed the icon"
+    sleep 0.05
+done
+expect_balloon_beside_icon "with a panel that places the icon late"
+echo "ok: with a panel that places the icon 1.5 s after taking it in, the balloon comes beside the placed icon"

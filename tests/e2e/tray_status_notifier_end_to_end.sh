@@ -4,9 +4,10 @@
 # registers with its tool-tip and icon, the greeting arrives once as the program's own desktop
 # notification while the item keeps its icon, the panel's Activate hides and brings back the
 # window, its other calls change nothing, the item's menu offers 显示 and 退出 and 显示 brings
-# the window back, and closing the window ends the program and takes the item with it. A second
-# run ends through 退出. Then the control: the same bus without a watcher gives the XEmbed icon
-# in trayer and its balloon, and no notification.
+# the window back, a second start brings back the hidden window and ends, and closing the window
+# ends the program and takes the item with it. A second run ends through 退出. Then the control:
+# the same bus without a watcher gives the XEmbed icon in trayer and its balloon, and no
+# notification.
 #   tray_status_notifier_end_to_end.sh TARVEX DESK_SERVICES
 set -euo pipefail
 program=$1
@@ -112,6 +113,30 @@ expect_mappings U "Activate hides the window before 显示"
 expect_mappings M "显示 brings the window back"
 [ "$(width_of "$window")" -eq 932 ] || fail "显示 brought the window back $(width_of "$window") wide"
 echo "ok: the menu offers 显示 and 退出, and 显示 brings the hidden window back at its size"
+
+# A second start while the window is hidden, as from the menu: the running program shows its
+# window and the second ends at once, quietly, without an item of its own; the first program's
+# item still answers.
+activate
+expect_mappings U "Activate hides the window before a second start"
+"$program" 2>"$logs/second-stderr" &
+second=$!
+started_pids+=("$second")
+second_ended() { ! kill -0 "$second" 2>/dev/null; }
+wait_for 60 second_ended || fail "a second start did not end: it runs beside the first"
+wait "$second" || fail "a second start ended with status $?"
+[ ! -s "$logs/second-stderr" ] || fail "a second start printed: $(cat "$logs/second-stderr")"
+expect_mappings M "a second start brings the first window back"
+[ "$(width_of "$window")" -eq 932 ] || fail "a second start brought the window back $(width_of "$window") wide"
+watched=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems)
+[ "$(grep -c 'string "' <<<"$watched")" -eq 1 ] || fail "after a second start the watcher lists: $watched"
+activate
+expect_mappings U "after a second start the first program's item hides the window"
+activate
+expect_mappings M "and brings it back"
+echo "ok: a second start brings the hidden window back and ends with status 0; one item, which still answers"
 
 wmctrl -i -c "$window"
 program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
