@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the Windows program: the 32-bit build that is shipped
-# (preset windows) and its 64-bit twin (windows-x64), with MinGW-w64. Prints the exe files.
+# (preset windows), with its installer and portable archive, and its 64-bit twin (windows-x64),
+# with MinGW-w64. Prints the files it wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,12 @@ for preset in windows windows-x64; do
 done
 for preset in windows windows-x64; do
     echo "== $preset"
-    # The exe files that the build writes, as the build knows them.
+    # The exe files and archives that the build writes, as the build knows them (each release
+    # file also under its absolute path).
     targets=$(ninja -C "build/$preset" -t targets all)
-    sed -n "/: phony\$/d; s|^\(.*\.exe\): .*|build/$preset/\1|p" <<<"$targets" | sort
+    while IFS=: read -r file rule; do
+        if [[ ($file == *.exe || $file == *.zip) && $file != /* && $rule != " phony" ]]; then
+            echo "build/$preset/$file"
+        fi
+    done <<<"$targets" | sort
 done
