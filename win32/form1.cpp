@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessible_names.h"
 #include "dpi.h"
 #include "mod_tray.h"
 #include "resource_ids.h"
@@ -138,9 +139,11 @@ void Form1::createControls()
             throwLastError("CreateWindowExW");
         SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         m_controls[i] = made;
-        if (control.kind == ControlKind::TextBox)
+        if (control.kind == ControlKind::TextBox) {
             // No limit but the largest Windows has.
             SendMessageW(made, EM_SETLIMITTEXT, 0, 0);
+            setAccessibleName(made, control.accessibleName);
+        }
         if (control.initiallySet)
             SendMessageW(made, BM_SETCHECK, BST_CHECKED, 0);
     }

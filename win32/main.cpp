@@ -3,12 +3,30 @@
 #include "single_instance.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
 namespace {
 
 constexpr const wchar_t *kCannotStart = L"无法创建窗口";
+
+// The thread's COM apartment, for the names that screen readers announce the text boxes by.
+class ComApartment
+{
+public:
+    ComApartment() : m_entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment()
+    {
+        if (m_entered)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment &) = delete;
+    ComApartment &operator=(const ComApartment &) = delete;
+
+private:
+    bool m_entered;
+};
 
 } // namespace
 
@@ -21,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     if (session.anotherIsRunning() && tarvex::win32::SingleInstance::askRunningToShow())
         return 0;
     tarvex::win32::becomeDpiAware();
+    const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     try {
