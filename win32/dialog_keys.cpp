@@ -61,7 +61,7 @@ void DialogKeys::moveFocus(bool forward) const
     const std::array<std::size_t, design::kControls.size()> order = design::tabOrder();
     const std::size_t focus = indexOf(GetFocus());
     // Where the focus is in the tab order; before the first stop when it is on none.
-    const auto at = std::ranges::find(order, focus);
+    const auto *const at = std::ranges::find(order, focus);
     const std::ptrdiff_t count = std::ssize(order);
     std::ptrdiff_t position = at != order.end() ? at - order.begin() : (forward ? -1 : count);
     for (std::ptrdiff_t tried = 0; tried < count; ++tried) {
@@ -93,6 +93,8 @@ void DialogKeys::chooseNeighbour(HWND option, bool forward) const
             at = size;
         group[size++] = i;
     }
+    if (size == 0)
+        return;
     const HWND next = m_controls[group[(forward ? at + 1 : at + size - 1) % size]];
     SetFocus(next);
     SendMessageW(next, BM_CLICK, 0, 0);

@@ -242,7 +242,7 @@ void Form1::onCommand(int id, int notification)
 {
     if (notification != BN_CLICKED)
         return;
-    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    const auto index = static_cast<std::size_t>(id - kFirstControlId);
     if (index >= design::kControls.size())
         return;
     const std::string_view name = design::kControls[index].name;

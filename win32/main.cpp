@@ -33,7 +33,8 @@ private:
 // Starting the program makes the window, whose Load step puts the icon in the notification
 // area, and shows it; the program ends when the window is gone. Started again while it runs,
 // it shows the running window instead and ends.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*lpCmdLine*/,
+                    int nShowCmd)
 {
     const tarvex::win32::SingleInstance session;
     if (session.anotherIsRunning() && tarvex::win32::SingleInstance::askRunningToShow())
@@ -43,8 +44,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     try {
-        tarvex::win32::Form1 form(instance);
-        form.show(showCommand);
+        tarvex::win32::Form1 form(hInstance);
+        form.show(nShowCmd);
         MSG message{};
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             if (form.handleDialogKey(message))
