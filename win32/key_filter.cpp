@@ -10,6 +10,8 @@ namespace tarvex::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// The character Ctrl+A types.
+constexpr int kCtrlA = 1;
 
 } // namespace
 
@@ -38,7 +40,7 @@ void KeyFilter::followInputBase()
 LRESULT CALLBACK KeyFilter::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self)
 {
-    if (message == WM_CHAR || message == WM_IME_COMPOSITION)
+    if (message == WM_CHAR || message == WM_IME_COMPOSITION || message == WM_KEYDOWN)
         return reinterpret_cast<KeyFilter *>(self)->filter(message, wParam, lParam);
     return DefSubclassProc(box, message, wParam, lParam);
 }
@@ -47,6 +49,15 @@ LRESULT KeyFilter::filter(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_IME_COMPOSITION)
         return filterComposition(wParam, lParam);
+    if (message == WM_KEYDOWN) {
+        // Common controls 6 select the whole text on Ctrl+A as the key goes down, before its
+        // character (code 1) reaches the filter: the key stands for the character here.
+        const bool selectAll = wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+                               (GetKeyState(VK_MENU) & 0x8000) == 0;
+        if (selectAll && design::filteredKeyCode(kCtrlA, m_currentBase()) == 0)
+            return 0;
+        return DefSubclassProc(m_box, message, wParam, lParam);
+    }
     // A discarded character reaches the box as nothing at all.
     const int code = static_cast<int>(wParam & 0xFFFF);
     if (design::filteredKeyCode(code, m_currentBase()) == 0)
