@@ -135,6 +135,10 @@ template<typename Read> auto readWhileStill(const Program &program, Read &&read)
 void checkLayout(Report &report, const Program &program, UINT dpi)
 {
     const HWND window = program.window();
+    // Wine takes its ANSI code page from the C library's locale, and quietly takes 1252 where
+    // the Chinese locale is missing: the program would then speak to the shell in Unicode.
+    report.run("the ANSI code page is 936, as on a Chinese Windows",
+               [] { expect(GetACP() == 936, "it is " + std::to_string(GetACP())); });
     report.run("window runs at " + std::to_string(dpi) + " dpi", [&] {
         const UINT actual = GetDpiForWindow(window);
         expect(actual == dpi, "it runs at " + std::to_string(actual) + " dpi");
