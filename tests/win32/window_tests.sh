@@ -70,7 +70,9 @@ run_checks() {
     out=$(cat "$work/$name.out")
     echo "$out"
     if [ "$code" -ne 0 ] || holds "$out" $'\nFAIL ' || [[ $out == FAIL* ]]; then
-        echo "FAIL $name: exit status $code; Wine said: $(cat "$work/$name.err")"
+        local said
+        said=$(cat "$work/$name.err")
+        echo "FAIL $name: exit status $code${said:+; Wine said: $said}"
         failed=1
     fi
 }
