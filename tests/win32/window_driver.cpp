@@ -10,10 +10,13 @@
 // control in its client area; "behaviour" (the default) then runs every case and ends the
 // program with its Exit button, and starts it again to end it with the close button; "layout"
 // ends it with the close button.
+#include "layout_checks.h"
 #include "message_boxes.h"
 #include "program.h"
+#include "report.h"
 #include "user_input.h"
 #include "window_cases.h"
+#include "window_geometry.h"
 #include "window_steps.h"
 
 #include "form1_design.h"
@@ -32,187 +35,6 @@ namespace {
 // message as its lParam, and the icon's identifier.
 constexpr UINT kIconMessage = 2025;
 constexpr WPARAM kIconId = 1;
-
-class Report
-{
-public:
-    template<typename Check> void run(const std::string &name, Check &&check)
-    {
-        try {
-            check();
-            line("ok " + name);
-        } catch (const std::exception &failure) {
-            ++m_failures;
-            line("FAIL " + name + ": " + failure.what());
-        }
-    }
-    void skip(const std::string &name, std::string_view why)
-    {
-        line("skip " + name + ": " + std::string(why));
-    }
-    [[nodiscard]] bool passed() const { return m_failures == 0; }
-
-private:
-    static void line(std::string text)
-    {
-        text += '\n';
-        DWORD written = 0;
-        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-                  &written, nullptr);
-    }
-
-    int m_failures = 0;
-};
-
-void expect(bool holds, const std::string &otherwise)
-{
-    if (!holds)
-        throw Failure(otherwise);
-}
-
-void expectText(std::u16string_view actual, std::u16string_view expected, std::string_view what)
-{
-    expect(actual == expected,
-           std::string(what) + " is " + quoted(actual) + ", not " + quoted(expected));
-}
-
-std::string describe(const RECT &rect)
-{
-    return std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top) +
-           " at " + std::to_string(rect.left) + "," + std::to_string(rect.top);
-}
-
-bool contains(const RECT &outer, const RECT &inner)
-{
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-RECT windowRect(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-// What the window is like: whether it is shown, minimised or maximised, and its size. Not its
-// place: under Wine with openbox the window's place moves by a pixel while the window manager's
-// frame reports trail in after the window is shown.
-std::string windowState(HWND window)
-{
-    const RECT rect = windowRect(window);
-    return std::string(IsWindowVisible(window) != FALSE ? "shown" : "hidden") +
-           (IsIconic(window) != FALSE ? ", minimised" : "") +
-           (IsZoomed(window) != FALSE ? ", maximised" : "") + ", " +
-           std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
-}
-
-RECT clientAreaOnScreen(HWND window)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&client), 2);
-    return client;
-}
-
-// What `read` gives, read while the window stays where it is: under Wine with openbox the
-// window moves by a pixel as the window manager's frame reports trail in after it is shown, and
-// places read before and after such a move do not fit together.
-template<typename Read> auto readWhileStill(const Program &program, Read &&read)
-{
-    decltype(read()) result{};
-    program.waitUntil("the window to keep still while places are read", [&] {
-        const RECT before = windowRect(program.window());
-        result = read();
-        const RECT after = windowRect(program.window());
-        return EqualRect(&before, &after) != FALSE;
-    });
-    return result;
-}
-
-// The window's layout at its DPI: within its monitor's work area, frame included, with every
-// control in its client area but the Exit button, which the design puts below it.
-void checkLayout(Report &report, const Program &program, UINT dpi)
-{
-    const HWND window = program.window();
-    // Wine takes its ANSI code page from the C library's locale, and quietly takes 1252 where
-    // the Chinese locale is missing: the program would then speak to the shell in Unicode.
-    report.run("the ANSI code page is 936, as on a Chinese Windows",
-               [] { expect(GetACP() == 936, "it is " + std::to_string(GetACP())); });
-    report.run("window runs at " + std::to_string(dpi) + " dpi", [&] {
-        const UINT actual = GetDpiForWindow(window);
-        expect(actual == dpi, "it runs at " + std::to_string(actual) + " dpi");
-    });
-    report.run("window lies within the work area, frame included", [&] {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT frame = windowRect(window);
-        expect(contains(monitor.rcWork, frame), "the window, " + describe(frame) +
-                                                    ", leaves the work area " +
-                                                    describe(monitor.rcWork));
-    });
-    report.run("every control lies within the client area but the hidden 退出", [&] {
-        const std::string outside = readWhileStill(program, [&] {
-            const RECT client = clientAreaOnScreen(window);
-            std::string names;
-            for (const design::Control &control : design::kControls)
-                if (control.name != "Command2" &&
-                    !contains(client, windowRect(program.control(control.name))))
-                    names += " " + std::string(control.name) + " " +
-                             describe(windowRect(program.control(control.name)));
-            return names.empty() ? names
-                                 : "outside the client area " + describe(client) + ":" + names;
-        });
-        expect(outside.empty(), outside);
-    });
-}
-
-BOOL CALLBACK countControl(HWND, LPARAM count)
-{
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): the enumeration hands back what it was given
-    ++*reinterpret_cast<std::size_t *>(count);
-    return TRUE;
-}
-
-// Each control as the design has it: its kind of window, caption and initial state.
-void checkControls(Report &report, const Program &program)
-{
-    report.run("window holds the design's controls and no other", [&] {
-        std::size_t count = 0;
-        EnumChildWindows(program.window(), countControl, reinterpret_cast<LPARAM>(&count));
-        expect(count == design::kControls.size(), "it holds " + std::to_string(count) + " windows");
-    });
-    for (const design::Control &control : design::kControls) {
-        report.run("control " + std::string(control.name), [&] {
-            const HWND window = program.control(control.name);
-            std::array<wchar_t, 64> name{};
-            GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-            const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-            const auto kind = [&](const wchar_t *className, DWORD buttonStyle) {
-                return lstrcmpiW(name.data(), className) == 0 &&
-                       (buttonStyle == ~DWORD{0} || (style & BS_TYPEMASK) == buttonStyle);
-            };
-            using enum design::ControlKind;
-            const bool rightKind =
-                control.kind == GroupBox      ? kind(L"Button", BS_GROUPBOX)
-                : control.kind == RadioButton ? kind(L"Button", BS_AUTORADIOBUTTON)
-                : control.kind == PushButton  ? kind(L"Button", BS_PUSHBUTTON)
-                : control.kind == TextBox
-                    ? kind(L"Edit", ~DWORD{0}) && (style & (ES_MULTILINE | ES_READONLY)) == 0
-                    : kind(L"Static", ~DWORD{0});
-            expect(rightKind, "it is a window of class " +
-                                  utf8(reinterpret_cast<const char16_t *>(name.data())) +
-                                  " with style " + std::to_string(style));
-            expectText(program.text(window), control.caption, "its text");
-            expect(IsWindowVisible(window) != FALSE && IsWindowEnabled(window) != FALSE,
-                   "it is hidden or disabled");
-            if (control.kind == RadioButton)
-                expect(program.isChecked(control.name) == control.initiallySet,
-                       control.initiallySet ? "it is not chosen" : "it is chosen");
-        });
-    }
-}
 
 void checkTabOrder(Report &report, const WindowSteps &steps)
 {
