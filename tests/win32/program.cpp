@@ -25,9 +25,21 @@ Program::Program(const std::wstring &path)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     std::wstring commandLine = L"\"" + path + L"\"";
-    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &started) == FALSE)
-        throw Failure("the program did not start (error " + std::to_string(GetLastError()) + ")");
+    // Wine 8 was seen to refuse a start with an internal error, once in some hundred starts,
+    // right after the program's previous run had ended; nothing was started, and the next
+    // attempt starts it.
+    DWORD error = 0;
+    const bool didStart = holdsWithin(kBound, [&] {
+        if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &started) != FALSE)
+            return true;
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR)
+            throw Failure("the program did not start (error " + std::to_string(error) + ")");
+        return false;
+    });
+    if (!didStart)
+        throw Failure("the program did not start (error " + std::to_string(error) + ")");
     CloseHandle(started.hThread);
     m_process.reset(started.hProcess);
     m_processId = started.dwProcessId;

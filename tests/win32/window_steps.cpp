@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace tarvex::driver {
 
 namespace {
+
+// How long a click on the window is given to bring it in front before the next.
+constexpr std::chrono::seconds kClickAnswer{3};
 
 constexpr std::array<std::string_view, 4> kInputBases = {"Option1", "Option2", "Option3",
                                                          "Option4"};
@@ -48,23 +52,23 @@ std::string_view WindowSteps::focusName() const
     throw Failure("the focus is on " + m_program.nameOf(focus) + ", no control of the window");
 }
 
-void WindowSteps::waitUntilInFront() const
-{
-    m_program.waitUntil("the window to be in front",
-                        [this] { return GetForegroundWindow() == m_program.window(); });
-}
-
 void WindowSteps::activateByClick() const
 {
-    // The design leaves a strip free of controls along the client area's right and bottom edges.
     const HWND window = m_program.window();
-    RECT client{};
-    GetClientRect(window, &client);
-    POINT corner{client.right - 1, client.bottom - 1};
-    ClientToScreen(window, &corner);
-    clickAt(corner);
-    waitUntilInFront();
-    waitUntilAControlHasTheFocus();
+    const auto inFront = [&] { return GetForegroundWindow() == window && aControlHasTheFocus(); };
+    // The design leaves a strip free of controls along the client area's right and bottom edges,
+    // so that a click there does nothing but bring the window in front, and a second click is
+    // as harmless as the first: one lost while Wine moves its foreground is made again.
+    m_program.waitUntil("the window to be in front with a control focused after a click", [&] {
+        if (inFront())
+            return true;
+        RECT client{};
+        GetClientRect(window, &client);
+        POINT corner{client.right - 1, client.bottom - 1};
+        ClientToScreen(window, &corner);
+        clickAt(corner);
+        return holdsWithin(kClickAnswer, inFront);
+    });
 }
 
 // A control, not a message box: GetParent gives a box's owner.
@@ -76,11 +80,6 @@ bool WindowSteps::isControl(HWND window) const
 bool WindowSteps::aControlHasTheFocus() const
 {
     return isControl(m_program.focus());
-}
-
-void WindowSteps::waitUntilAControlHasTheFocus() const
-{
-    m_program.waitUntil("a control to have the focus", [this] { return aControlHasTheFocus(); });
 }
 
 void WindowSteps::focusByClick(std::string_view name)
@@ -97,8 +96,7 @@ void WindowSteps::focusByClick(std::string_view name)
 
 void WindowSteps::pressTab() const
 {
-    waitUntilInFront();
-    waitUntilAControlHasTheFocus();
+    activateByClick();
     const std::string_view next = nextTabStop(focusName());
     const HWND expected = m_program.control(next);
     pressKey(VK_TAB);
@@ -114,6 +112,20 @@ void WindowSteps::focusByTab(std::string_view name) const
     for (std::size_t pressed = 0; pressed < stops && focusName() != name; ++pressed)
         pressTab();
     if (focusName() != name)
+        throw Failure("Tab never reached " + std::string(name));
+}
+
+void WindowSteps::moveFocusTo(std::string_view name) const
+{
+    const HWND target = m_program.control(name);
+    const std::size_t stops = tabStops().size();
+    for (std::size_t posted = 0; posted <= stops && m_program.focus() != target; ++posted) {
+        const HWND before = m_program.focus();
+        postTab();
+        m_program.waitUntil("Tab to move the focus from " + m_program.nameOf(before),
+                            [&] { return m_program.focus() != before; });
+    }
+    if (m_program.focus() != target)
         throw Failure("Tab never reached " + std::string(name));
 }
 
@@ -139,7 +151,7 @@ void WindowSteps::failOnMessageBox() const
 // answered.
 std::vector<ShownMessageBox> WindowSteps::clickAndAnswer(std::string_view button) const
 {
-    focusByTab(button);
+    moveFocusTo(button);
     const HWND clicked = m_program.control(button);
     std::vector<ShownMessageBox> shown;
     PostMessageW(clicked, BM_CLICK, 0, 0);

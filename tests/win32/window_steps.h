@@ -24,24 +24,23 @@ public:
     // The control that has the focus, by its name in the design; fails if no control has it.
     [[nodiscard]] std::string_view focusName() const;
 
-    // Waits until the window is the one in front, which the keyboard's input goes to.
-    void waitUntilInFront() const;
-    // Makes the window the active one as a user does, with a click on its client area where no
-    // control lies; returns once a control has the focus.
+    // Makes the window the one in front, which the keyboard's input goes to, as a user does, with a
+    // click on its client area where no control lies, clicking again while it does not come in
+    // front; returns once a control has the focus.
     void activateByClick() const;
-    // Waits until one of the window's controls has the focus, which the window gives one when
-    // it becomes active.
-    void waitUntilAControlHasTheFocus() const;
     // A click with the mouse on the control, which then has the focus.
     void focusByClick(std::string_view name);
     // Tab pressed until the control has the focus.
     void focusByTab(std::string_view name) const;
+    // The focus moved on to the control the way Tab moves it, by Tab posted to the window,
+    // which does not depend on which window is in front.
+    void moveFocusTo(std::string_view name) const;
     // Tab pressed once: returns once the focus has moved on to the next stop. A message box
     // shown instead fails the step, after its OK is pressed.
     void pressTab() const;
 
-    // Tabs to the push button, posts a click to it, answers every message box its command
-    // shows, and returns them once the command has ended.
+    // Moves the focus to the push button, posts a click to it, answers every message box its
+    // command shows, and returns them once the command has ended.
     [[nodiscard]] std::vector<ShownMessageBox> clickAndAnswer(std::string_view button) const;
 
     // Closes the pop-up menu as a click elsewhere does, and waits until it is gone.
