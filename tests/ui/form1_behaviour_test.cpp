@@ -2,9 +2,11 @@
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
 #include "form1.h"
 #include "guarded_command.h"
+#include "key_script_typist.h"
 #include "message_box_answerer.h"
 #include "mod_tray.h"
 #include "qt_translations.h"
+#include "window_cases.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -33,6 +35,7 @@ private slots:
     void freshWindowConvertsBinaryToDecimal();
     void convert_data();
     void convert();
+    void textCodeButtonsFillTheirOutputBoxes_data();
     void textCodeButtonsFillTheirOutputBoxes();
     void typingIntoOutputBoxesIsReplacedByTheNextConversion();
     void enterAndEscapeClickNothing();
@@ -49,12 +52,15 @@ private slots:
     void failedCommandTellsTheUserAndKeepsTheBox();
 
 private:
-    template<typename T = QWidget> T *control(const char *name) const
+    template<typename T = QWidget> T *control(std::string_view name) const
     {
-        return m_form->findChild<T *>(QString::fromLatin1(name));
+        return m_form->findChild<T *>(fromCase(name));
     }
-    QLineEdit *box(const char *name) const { return control<QLineEdit>(name); }
-    void click(const char *button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
+    QLineEdit *box(std::string_view name) const { return control<QLineEdit>(name); }
+    void click(std::string_view button) const
+    {
+        QTest::mouseClick(control(button), Qt::LeftButton);
+    }
 
     std::unique_ptr<Form1> m_form;
 };
@@ -116,46 +122,13 @@ void Form1BehaviourTest::convert_data()
     QTest::addColumn<QString>("outputOption");
     QTest::addColumn<QString>("output");
     QTest::addColumn<QStringList>("messages");
-
-    const QString empty = QStringLiteral("输入源数据");
-    const QString same = QStringLiteral("请选不同的进制");
-    const QString range = QStringLiteral("数值超出范围");
-    QTest::newRow("hex to decimal") << "1F"
-                                    << "Option4"
-                                    << "Option7"
-                                    << "31" << QStringList{};
-    QTest::newRow("lower-case hex") << "ff"
-                                    << "Option4"
-                                    << "Option7"
-                                    << "255" << QStringList{};
-    QTest::newRow("decimal to hex") << "255"
-                                    << "Option3"
-                                    << "Option8"
-                                    << "FF" << QStringList{};
-    QTest::newRow("octal to binary") << "17"
-                                     << "Option2"
-                                     << "Option5"
-                                     << "01111" << QStringList{};
-    QTest::newRow("decimal zero") << "0"
-                                  << "Option3"
-                                  << "Option6"
-                                  << "0" << QStringList{};
-    QTest::newRow("empty input") << ""
-                                 << "Option1"
-                                 << "Option7"
-                                 << "0" << QStringList{empty};
-    QTest::newRow("same base keeps output") << "101"
-                                            << "Option1"
-                                            << "Option5"
-                                            << "kept" << QStringList{same};
-    QTest::newRow("empty and same base") << ""
-                                         << "Option3"
-                                         << "Option7"
-                                         << "kept" << QStringList{empty, same};
-    QTest::newRow("out of range empties output") << "FFFFFFFF"
-                                                 << "Option4"
-                                                 << "Option7"
-                                                 << "" << QStringList{range};
+    for (const tarvex::cases::ConvertCase &row : tarvex::cases::kConvertCases) {
+        QStringList messages;
+        for (std::size_t i = 0; i < row.messageCount(); ++i)
+            messages << fromCase(row.messages.at(i));
+        QTest::newRow(row.name) << fromCase(row.input) << fromCase(row.inputOption)
+                                << fromCase(row.outputOption) << fromCase(row.output) << messages;
+    }
 }
 
 void Form1BehaviourTest::convert()
@@ -166,10 +139,10 @@ void Form1BehaviourTest::convert()
     QFETCH(QString, output);
     QFETCH(QStringList, messages);
 
-    control<QRadioButton>(inputOption.toLatin1())->setChecked(true);
-    control<QRadioButton>(outputOption.toLatin1())->setChecked(true);
+    m_form->findChild<QRadioButton *>(inputOption)->setChecked(true);
+    m_form->findChild<QRadioButton *>(outputOption)->setChecked(true);
     box("Text1")->setText(input);
-    box("Text2")->setText(QStringLiteral("kept"));
+    box("Text2")->setText(fromCase(tarvex::cases::kKept));
 
     MessageBoxAnswerer answerer(static_cast<int>(messages.size()));
     click("Command1");
@@ -186,26 +159,22 @@ void Form1BehaviourTest::convert()
     QCOMPARE(box("Text2")->text(), output);
 }
 
+void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes_data()
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t row = 0; row < tarvex::cases::kTextCodeCases.size(); ++row)
+        QTest::newRow(tarvex::cases::kTextCodeCases[row].name) << static_cast<int>(row);
+}
+
 void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
 {
+    QFETCH(int, row);
+    const tarvex::cases::TextCodeCase &c = tarvex::cases::kTextCodeCases.at(row);
     MessageBoxAnswerer answerer;
-    QTest::sendKeyEvent(QTest::Click, box("Text3"), Qt::Key_unknown, QStringLiteral("中"),
-                        Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, box("Text3"), Qt::Key_unknown, QStringLiteral("文"),
-                        Qt::NoModifier);
-    click("Command3");
-    QCOMPARE(box("Text4")->text(), QStringLiteral("D6D0CEC4"));
-
-    QTest::keyClicks(box("Text5"), "d6d0cec4");
-    click("Command4");
-    QCOMPARE(box("Text6")->text(), QStringLiteral("中文"));
-
-    box("Text3")->clear();
-    box("Text5")->clear();
-    click("Command3");
-    click("Command4");
-    QVERIFY(box("Text4")->text().isEmpty());
-    QVERIFY(box("Text6")->text().isEmpty());
+    box(c.outputBox)->setText(fromCase(tarvex::cases::kKept));
+    typeKeyScript(box(c.inputBox), c.input);
+    click(c.button);
+    QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
     QVERIFY(!answerer.sawUnexpectedBox());
 }
 
@@ -232,7 +201,7 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
     // With Text1 empty, a click on Convert would show a message and Exit would close.
     MessageBoxAnswerer answerer;
     control<QRadioButton>("Option4")->setChecked(true);
-    for (const char *focus : {"Text1", "Text2", "Text3", "Option1", "Option7"}) {
+    for (const std::string_view focus : tarvex::cases::kEnterPressesNothingIn) {
         control(focus)->setFocus();
         QTest::keyClick(control(focus), Qt::Key_Return);
         QTest::keyClick(control(focus), Qt::Key_Enter);
@@ -256,33 +225,27 @@ void press(QWidget *widget, Qt::Key key)
 
 void Form1BehaviourTest::enterPressesTheFocusedButton_data()
 {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("row");
     QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("expected");
-    for (const auto &[name, key] : {std::pair{"Return", Qt::Key_Return},
-                                    std::pair{"keypad Enter", Qt::Key_Enter}}) {
-        QTest::addRow("%s on 转换 converts", name) << "Command1" << int(key) << "Text2" << "5";
-        QTest::addRow("%s on 转换到十六进制 converts", name)
-            << "Command3" << int(key) << "Text4" << "41";
-        QTest::addRow("%s on 转换到中文 converts", name)
-            << "Command4" << int(key) << "Text6" << "A";
+    for (const auto &[name, key] :
+         {std::pair{"Return", Qt::Key_Return}, std::pair{"keypad Enter", Qt::Key_Enter}}) {
+        for (std::size_t row = 0; row < tarvex::cases::kEnterPressesButtonCases.size(); ++row)
+            QTest::addRow("%s on %s", name, tarvex::cases::kEnterPressesButtonCases[row].name)
+                << static_cast<int>(row) << int(key);
     }
 }
 
 void Form1BehaviourTest::enterPressesTheFocusedButton()
 {
-    QFETCH(QString, button);
+    QFETCH(int, row);
     QFETCH(int, key);
-    QFETCH(QString, output);
-    QFETCH(QString, expected);
+    const tarvex::cases::ButtonCase &c = tarvex::cases::kEnterPressesButtonCases.at(row);
     MessageBoxAnswerer answerer;
-    box("Text1")->setText(QStringLiteral("101"));
-    box("Text3")->setText(QStringLiteral("A"));
-    box("Text5")->setText(QStringLiteral("0041"));
-    control(qPrintable(button))->setFocus();
-    press(control(qPrintable(button)), Qt::Key(key));
-    QCOMPARE(box(qPrintable(output))->text(), expected);
+    for (const tarvex::cases::BoxText &input : tarvex::cases::kButtonInputs)
+        box(input.box)->setText(fromCase(input.text));
+    control(c.button)->setFocus();
+    press(control(c.button), Qt::Key(key));
+    QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
     QVERIFY(!answerer.sawUnexpectedBox());
 }
 

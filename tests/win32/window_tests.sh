@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The Win32 window's tests under Wine, on a desktop of their own: Xvfb at 1366x768 with the
+# openbox window manager and the trayer notification area, and a Wine prefix of their own. The
+# window is checked at each text size of the table below: the driver works the running program
+# from outside, the caption check makes the window in its own process.
+#
+#   window_tests.sh TARVEX_EXE DRIVER_EXE CAPTIONS_EXE WINE_LOADER win32|win64
+set -u
+
+here=$(dirname "$(realpath "$0")")
+source "$here/../e2e/x_session.sh"
+source "$here/wine_session.sh"
+
+[ $# -eq 5 ] || fail "usage: window_tests.sh TARVEX_EXE DRIVER_EXE CAPTIONS_EXE WINE_LOADER win32|win64"
+tarvex=$(realpath "$1")
+driver=$(realpath "$2")
+captions=$(realpath "$3")
+
+# Text sizes of a 1366x768 screen, in dots per inch, and what runs at each: every case of the
+# window's behaviour at the first, its layout at all of them.
+rows=(
+    "96 behaviour"
+    "120 layout"
+    "144 layout"
+)
+
+# Wine names the host's files from its drive Z:.
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+
+began=$SECONDS
+start_x 1366x768x24
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+start_window_manager
+# Wine keeps the size an icon's window had when it docked: a panel of a fixed width keeps the
+# icon whole.
+start_tray --widthtype pixel --width 64
+start_wine "$4" "$5"
+prefix_seconds=$((SECONDS - began))
+
+# Runs a Windows test program and shows its lines; fails the row when it fails or says FAIL.
+failed=0
+run_checks() {
+    local name=$1; shift
+    run_wine "$@" >"$logs/$name.out" 2>"$logs/$name.err"
+    local code=$?
+    local out
+    out=$(cat "$logs/$name.out")
+    echo "$out"
+    if [ "$code" -ne 0 ] || holds "$out" $'\nFAIL ' || [[ $out == FAIL* ]]; then
+        local said
+        said=$(cat "$logs/$name.err")
+        echo "FAIL $name: exit status $code${said:+; Wine said: $said}"
+        failed=1
+    fi
+}
+
+for row in "${rows[@]}"; do
+    read -r dpi mode <<<"$row"
+    echo "# $dpi dpi"
+    set_wine_dpi "$dpi"
+    run_checks "driver-$dpi" "$driver" "$(windows_path "$tarvex")" "$dpi" "$mode"
+    run_checks "captions-$dpi" "$captions" "$dpi"
+done
+
+echo "# window tests under $WINEARCH took $((SECONDS - began)) s, making the prefix $prefix_seconds s of it"
+exit $failed
