@@ -55,43 +55,7 @@ xdotool mousemove "$icon_x" "$icon_y"
 wait_for 60 tooltip_shown "$tarvex" || fail "no tool-tip over the icon"
 echo "ok: tool-tip over the icon"
 
-click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$@"; }
-place_of() { echo "$(absolute_left "$window"),$(absolute_top "$window")"; }
-place=$(place_of)
-
-expect_hidden() {
-    expect_mappings "${2:-U}" "$1"
-    is_unmapped "$window" || fail "$1: the window is still on the screen"
-    echo "ok: $1"
-}
-at_normal_size() { ! holds "$(net_wm_state "$window")" HIDDEN && ! holds "$(net_wm_state "$window")" MAXIMIZED; }
-expect_shown_normal() {
-    expect_mappings "${2:-M}" "$1"
-    wait_for 60 at_normal_size || fail "$1: the window is not at normal size ($(net_wm_state "$window"))"
-    [ "$(width_of "$window")" -eq 932 ] || fail "$1: the window is $(width_of "$window") wide"
-    [ "$(place_of)" = "$place" ] || fail "$1: the window came back at $(place_of), not at $place"
-    echo "ok: $1"
-}
-
-click_icon 1
-expect_hidden "left click hides the window"
-click_icon 1
-expect_shown_normal "a second left click brings it back at the same place"
-
-wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-maximised() { holds "$(net_wm_state "$window")" MAXIMIZED; }
-wait_for 60 maximised || fail "could not maximise"
-click_icon 1
-expect_hidden "left click hides the maximised window"
-click_icon 1
-expect_shown_normal "it comes back at normal size and at its place"
-
-xdotool windowminimize "$window"
-minimised() { holds "$(net_wm_state "$window")" HIDDEN; }
-wait_for 60 minimised || fail "could not minimise"
-expect_mappings U "minimising"
-click_icon 1
-expect_shown_normal "one left click restores a window minimised by the window manager"
+check_left_clicks_hide_and_restore
 
 click_icon --repeat 2 --delay 80 1
 expect_shown_normal "a double-click on a shown window hides it and brings it back" UM

@@ -231,3 +231,44 @@ absolute_top() { info_field "$1" 'Absolute upper-left Y:'; }
 parent_of() { xwininfo -id "$1" -tree 2>/dev/null | awk '/Parent window id:/ { print $4 }'; }
 root_id() { xwininfo -root | awk '/Window id:/ { print $4 }'; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+
+# Left clicks on the notification-area icon at (icon_x, icon_y) of the program whose main
+# window is $window, shown at normal size, its maps recorded (record_mappings): a click hides
+# the window and the next brings it back at the same place and size, from normal, from
+# maximised, and from minimised by the window manager.
+click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$@"; }
+place_of() { echo "$(absolute_left "$window"),$(absolute_top "$window") $(width_of "$window")x$(height_of "$window")"; }
+expect_hidden() {
+    expect_mappings "${2:-U}" "$1"
+    is_unmapped "$window" || fail "$1: the window is still on the screen"
+    echo "ok: $1"
+}
+at_normal_size() { ! holds "$(net_wm_state "$window")" HIDDEN && ! holds "$(net_wm_state "$window")" MAXIMIZED; }
+expect_shown_normal() {
+    expect_mappings "${2:-M}" "$1"
+    wait_for 60 at_normal_size || fail "$1: the window is not at normal size ($(net_wm_state "$window"))"
+    [ "$(place_of)" = "$place" ] || fail "$1: the window came back as $(place_of), not $place"
+    echo "ok: $1"
+}
+maximised() { holds "$(net_wm_state "$window")" MAXIMIZED; }
+minimised() { holds "$(net_wm_state "$window")" HIDDEN; }
+check_left_clicks_hide_and_restore() {
+    place=$(place_of)
+    click_icon 1
+    expect_hidden "left click hides the window"
+    click_icon 1
+    expect_shown_normal "a second left click brings it back at the same place"
+
+    wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+    wait_for 60 maximised || fail "could not maximise"
+    click_icon 1
+    expect_hidden "left click hides the maximised window"
+    click_icon 1
+    expect_shown_normal "it comes back at normal size and at its place"
+
+    xdotool windowminimize "$window"
+    wait_for 60 minimised || fail "could not minimise"
+    expect_mappings U "minimising"
+    click_icon 1
+    expect_shown_normal "one left click restores a window minimised by the window manager"
+}

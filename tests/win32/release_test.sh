@@ -19,11 +19,7 @@ here=$(dirname "$0")
 source "$here/../e2e/x_session.sh"
 source "$here/wine_session.sh"
 
-start_x 1366x768x24
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-start_window_manager
-start_tray --widthtype pixel --width 64
-start_wine "$loader" "$arch"
+start_wine_desktop "$loader" "$arch"
 
 # A Windows path of the prefix as a path here.
 unix_path() {

@@ -15,13 +15,7 @@ here=$(dirname "$0")
 source "$here/../e2e/x_session.sh"
 source "$here/wine_session.sh"
 
-start_x 1366x768x24
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-start_window_manager
-# Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come
-# would leave most of the icon outside its slot.
-start_tray --widthtype pixel --width 64
-start_wine "$loader" "$arch"
+start_wine_desktop "$loader" "$arch"
 
 run_wine "$program" >"$logs/program" 2>&1 &
 tarvex=$!
@@ -48,42 +42,7 @@ xdotool mousemove "$icon_x" "$icon_y"
 wait_for 60 wine_tooltip_shown || fail "no tool-tip over the icon"
 echo "ok: tool-tip over the icon"
 
-click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$@"; }
-place_of() { echo "$(absolute_left "$window"),$(absolute_top "$window") $(width_of "$window")x$(height_of "$window")"; }
-place=$(place_of)
-
-expect_hidden() {
-    expect_mappings "${2:-U}" "$1"
-    is_unmapped "$window" || fail "$1: the window is still on the screen"
-    echo "ok: $1"
-}
-at_normal_size() { ! holds "$(net_wm_state "$window")" HIDDEN && ! holds "$(net_wm_state "$window")" MAXIMIZED; }
-expect_shown_normal() {
-    expect_mappings "${2:-M}" "$1"
-    wait_for 60 at_normal_size || fail "$1: the window is not at normal size ($(net_wm_state "$window"))"
-    [ "$(place_of)" = "$place" ] || fail "$1: the window came back as $(place_of), not $place"
-    echo "ok: $1"
-}
-
-click_icon 1
-expect_hidden "left click hides the window"
-click_icon 1
-expect_shown_normal "a second left click brings it back at the same place"
-
-wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-maximised() { holds "$(net_wm_state "$window")" MAXIMIZED; }
-wait_for 60 maximised || fail "could not maximise"
-click_icon 1
-expect_hidden "left click hides the maximised window"
-click_icon 1
-expect_shown_normal "it comes back at normal size and at its place"
-
-xdotool windowminimize "$window"
-minimised() { holds "$(net_wm_state "$window")" HIDDEN; }
-wait_for 60 minimised || fail "could not minimise"
-expect_mappings U "minimising"
-click_icon 1
-expect_shown_normal "one left click restores a window minimised by the window manager"
+check_left_clicks_hide_and_restore
 
 # A second start while the window is hidden shows it and ends at once, leaving one icon.
 click_icon 1

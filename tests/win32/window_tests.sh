@@ -28,13 +28,7 @@ rows=(
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
 began=$SECONDS
-start_x 1366x768x24
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-start_window_manager
-# Wine keeps the size an icon's window had when it docked: a panel of a fixed width keeps the
-# icon whole.
-start_tray --widthtype pixel --width 64
-start_wine "$4" "$5"
+start_wine_desktop "$4" "$5"
 prefix_seconds=$((SECONDS - began))
 
 # Runs a Windows test program and shows its lines; fails the row when it fails or says FAIL.

@@ -3,6 +3,7 @@
 # goes when the test ends.
 #   start_wine LOADER ARCH    Wine's loader and the prefix's kind: /usr/lib/wine/wine and win32
 #                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64
+#   start_wine_desktop LOADER ARCH    the same on a virtual desktop of the test's own
 
 start_wine() {
     wine_loader=$1
@@ -19,6 +20,18 @@ start_wine() {
     trap 'end_wine; end_started' EXIT
     bash "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" make "$wine_loader" >"$logs/prefix" 2>&1 \
         || fail "no Wine prefix: $(cat "$logs/prefix")"
+}
+
+# A desktop of the test's own for the Windows program: Xvfb at 1366x768 with the openbox
+# window manager and the trayer notification area, and a Wine prefix.
+start_wine_desktop() {
+    start_x 1366x768x24
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
+    start_window_manager
+    # Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come
+    # would leave most of the icon outside its slot.
+    start_tray --widthtype pixel --width 64
+    start_wine "$1" "$2"
 }
 
 end_wine() {
