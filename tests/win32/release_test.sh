@@ -4,7 +4,8 @@
 #       The installer, silent: the files, the uninstall entry and its values, the Start-menu
 #       shortcut; the installed program started from the shortcut, hidden from its icon, started
 #       again (it shows the hidden window and ends with status 0, one icon stays), ended with
-#       its Exit button; the silent uninstaller leaves no file, key or shortcut behind. With a
+#       its Exit button; started once more, the silent uninstaller closes it through its window
+#       and leaves no file, key or shortcut behind. With a
 #       screenshot path, the installer's first page is photographed first.
 #   release_test.sh portable ZIP WINE_LOADER ARCH
 #       The portable archive, unpacked into a folder: the program starts from there and ends with
@@ -131,8 +132,16 @@ install_and_remove() {
     exit_through_button "$window"
     echo "ok: the installed program ends through its Exit button"
 
+    # Uninstalled while it runs: the program is asked to close through its window, and ends
+    # as its close button ends it, with status 0, not killed.
+    run_wine "$instdir/tarvex.exe" >"$logs/running" 2>&1 &
+    local running=$!
+    started_pids+=("$running")
+    wine_window >/dev/null
     run_wine "$instdir/uninstall.exe" /S >"$logs/uninstall" 2>&1 &
     expect_success $! "the silent uninstall"
+    expect_success "$running" "the program running during the uninstall"
+    echo "ok: the uninstaller closes a running Tarvex through its window"
     # The uninstaller runs on from a copy of itself, which removes the files.
     uninstalled() { [ ! -e "$instdir" ] && [ ! -e "$shortcut" ]; }
     wait_for 120 uninstalled || fail "the uninstaller left: $(find "$instdir" "$shortcut" 2>&1)"
