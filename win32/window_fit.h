@@ -32,9 +32,6 @@ public:
     // The desktop's fonts changed: measured anew, and the window fitted again where it is.
     void followFontChange();
 
-    [[nodiscard]] design::Scale scale() const { return m_scale; }
-    [[nodiscard]] double captionScale() const { return m_captionScale; }
-
 private:
     void measure(UINT dpi);
     void fitAt(POINT clientPlace);
