@@ -105,7 +105,8 @@ Section "Uninstall"
     Delete "$INSTDIR\tarvex.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    ; The folder of per-user programs, when the installer made it and nothing else is in it.
+    ; The folder of per-user programs, when nothing else is in it: on a profile without other
+    ; per-user programs the installer made it.
     RMDir "$LOCALAPPDATA\Programs"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
