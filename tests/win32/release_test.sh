@@ -5,8 +5,9 @@
 #       shortcut; the installed program started from the shortcut, hidden from its icon, started
 #       again (it shows the hidden window and ends with status 0, one icon stays), ended with
 #       its Exit button; started once more, the silent uninstaller closes it through its window
-#       and leaves no file, key or shortcut behind. With a
-#       screenshot path, the installer's first page is photographed first.
+#       and leaves no file, folder, key or shortcut behind; a folder of per-user programs that
+#       was there before stays. With a screenshot path, the installer's first page is
+#       photographed first.
 #   release_test.sh portable ZIP WINE_LOADER ARCH
 #       The portable archive, unpacked into a folder: the program starts from there and ends with
 #       its Exit button, and the prefix's files are as they were.
@@ -47,12 +48,12 @@ exit_through_button() {
     window_gone() { ! wine_window_shown; }
     wait_for 60 window_gone || fail "the Exit button did not close the window"
 }
-# Every file of the prefix, with its size. Wine's own registry files change as Wine runs, and
-# are looked at by the keys that matter instead; the temporary folder holds the copy that an
-# uninstaller runs from, which Windows removes when it next starts.
+# Every folder and file of the prefix, each file with its size. Wine's own registry files
+# change as Wine runs, and are looked at by the keys that matter instead; the temporary folder
+# holds the copy that an uninstaller runs from, which Windows removes when it next starts.
 prefix_files() {
     (cd "$WINEPREFIX" && find . -path ./dosdevices -prune -o -path './drive_c/users/*/Temp' -prune \
-        -o -type f ! -name '*.reg' -printf '%p %s\n' | sort)
+        -o -type d -printf '%p/\n' -o -type f ! -name '*.reg' -printf '%p %s\n' | sort)
 }
 
 # The user's part of the registry, where a program keeps its settings, without the times at
@@ -72,7 +73,8 @@ install_and_remove() {
         # The page paints a moment after it is mapped, and X tells no event for that.
         sleep 1
         local page
-        page=$(xdotool search --onlyvisible --name 'Tarvex 1.0 安装' | head -n 1)
+        page=$(xdotool search --onlyvisible --name 'Tarvex 1.0 安装')
+        page=${page%%$'\n'*}
         import -window root -crop "$(($(width_of "$page") + 20))x$(($(height_of "$page") + 40))+$(($(absolute_left "$page") - 10))+$(($(absolute_top "$page") - 30))" "$screenshot"
         xdotool key --window "$page" Escape
         # Cancelling asks whether to quit; Enter answers yes.
@@ -152,6 +154,16 @@ install_and_remove() {
     after=$(prefix_files)
     [ "$before" = "$after" ] || fail "the uninstaller left files behind: $(diff <(echo "$before") <(echo "$after"))"
     echo "ok: uninstalled silently, leaving no file, key or shortcut"
+
+    # A folder of per-user programs that was there before stays, even when empty.
+    mkdir "$programs"
+    run_wine "$setup" /S >"$logs/setup-again" 2>&1 &
+    expect_success $! "the silent install into a profile with per-user programs"
+    run_wine "$instdir/uninstall.exe" /S >"$logs/uninstall-again" 2>&1 &
+    expect_success $! "the silent uninstall from a profile with per-user programs"
+    wait_for 120 uninstalled || fail "the uninstaller left: $(find "$instdir" "$shortcut" 2>&1)"
+    [ -d "$programs" ] || fail "the uninstaller removed a folder of per-user programs it had not made"
+    echo "ok: a folder of per-user programs made before stays"
 }
 
 run_portable() {

@@ -79,6 +79,10 @@ FunctionEnd
 
 Section
     Call CloseRunningTarvex
+    ; The uninstaller removes the folder of per-user programs only if this installer made it.
+    ${IfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
+        WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder" 1
+    ${EndIf}
     SetOutPath "$INSTDIR"
     File "/oname=tarvex.exe" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -105,9 +109,11 @@ Section "Uninstall"
     Delete "$INSTDIR\tarvex.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    ; The folder of per-user programs, when nothing else is in it: on a profile without other
-    ; per-user programs the installer made it.
-    RMDir "$LOCALAPPDATA\Programs"
+    ; The folder of per-user programs, when the installer made it and nothing else is in it.
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
+    ${If} $0 == 1
+        RMDir "$LOCALAPPDATA\Programs"
+    ${EndIf}
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
