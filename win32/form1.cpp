@@ -38,7 +38,7 @@ void registerClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(TARVEX_ICON));
-    windowClass.lpszClassName = Form1::kClassName;
+    windowClass.lpszClassName = kWindowClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throwLastError("RegisterClassExW");
 }
@@ -103,8 +103,9 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
     const design::Point place = design::designPlace(1.0);
     // Made at its design size and place on the first monitor; fitted to the monitor it lands
     // on, at that monitor's DPI, before it is first shown.
-    CreateWindowExW(0, kClassName, wide(design::kWindowCaption), WS_OVERLAPPEDWINDOW, place.x,
-                    place.y, client.width, client.height, nullptr, nullptr, m_instance, this);
+    CreateWindowExW(0, kWindowClassName, wideString(design::kWindowCaption).c_str(),
+                    WS_OVERLAPPEDWINDOW, place.x, place.y, client.width, client.height, nullptr,
+                    nullptr, m_instance, this);
     if (m_window == nullptr)
         throwLastError("CreateWindowExW");
     createControls();

@@ -7,6 +7,7 @@
 #include "key_filter.h"
 #include "radix_conversions.h"
 #include "window_fit.h"
+#include "window_identity.h"
 #include "windows_headers.h"
 
 #include <array>
@@ -21,15 +22,9 @@ namespace tarvex::win32 {
 // twips layout to the window and the window to its monitor. The window owns the working
 // strings and the conversion methods of the radix converter and serves as the Convert
 // command's window.
-//
-// Each control's identifier is kFirstControlId plus its index in the design's table, so that
-// tools that drive the window from outside find its controls by the same table.
 class Form1 final : public ConvertWindow, public RadixConversions
 {
 public:
-    static constexpr int kFirstControlId = 100;
-    static constexpr const wchar_t *kClassName = L"Tarvex.Form1";
-
     // Makes the window and its controls, hidden. Throws std::system_error when Windows refuses.
     explicit Form1(HINSTANCE instance);
     ~Form1() override;

@@ -63,8 +63,8 @@ design::CaptionMetrics GdiControlStyle::caption(const design::Control &control) 
     WindowDc dc(nullptr);
     dc.select(m_font);
     SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), wide(control.caption), static_cast<int>(control.caption.size()),
-                          &extent);
+    GetTextExtentPoint32W(dc.get(), wideData(control.caption),
+                          static_cast<int>(control.caption.size()), &extent);
     return {static_cast<int>(extent.cx), static_cast<double>(m_metrics.tmHeight),
             static_cast<double>(m_metrics.tmAscent),
             captionInk(dc.get(), control.caption, m_metrics)};

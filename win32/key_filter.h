@@ -10,8 +10,9 @@ namespace tarvex::win32 {
 // Keeps an edit box to the digits of the chosen input base, as design::filteredKeyCode decides:
 // it sees each character typed into the box (WM_CHAR, Ctrl+C, Ctrl+V and Ctrl+X among them,
 // which the edit box copies, pastes and cuts on; Ctrl+A, on which it selects all, as its key
-// goes down) and what an input method hands it, before the box does. Keys that type nothing (arrows, Delete, Shift+Insert) and text pasted through the
-// box's menu are left alone. Under binary, octal and decimal the box takes no input method.
+// goes down) and what an input method hands it, before the box does. Keys that type nothing
+// (arrows, Delete, Shift+Insert) and text pasted through the box's menu are left alone. Under
+// binary, octal and decimal the box takes no input method.
 class KeyFilter
 {
 public:

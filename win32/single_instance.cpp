@@ -1,8 +1,8 @@
 #include "single_instance.h"
 
-#include "form1.h"
 #include "form1_design.h"
 #include "text.h"
+#include "window_identity.h"
 
 namespace tarvex::win32 {
 
@@ -25,9 +25,10 @@ SingleInstance::SingleInstance() : m_mutex(CreateMutexW(nullptr, FALSE, kMutexNa
 
 bool SingleInstance::askRunningToShow()
 {
+    const std::wstring title = wideString(design::kWindowCaption);
     const DWORD start = GetTickCount();
     do {
-        if (const HWND window = FindWindowW(Form1::kClassName, wide(design::kWindowCaption))) {
+        if (const HWND window = FindWindowW(kWindowClassName, title.c_str())) {
             // The program the user just started may bring a window to the front; the running
             // one may only if it is given that right.
             DWORD process = 0;

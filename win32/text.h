@@ -11,7 +11,14 @@ namespace tarvex::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-[[nodiscard]] inline const wchar_t *wide(std::u16string_view text)
+// For the calls that read up to a U+0000: only a string is sure to end with one.
+[[nodiscard]] inline const wchar_t *wide(const std::u16string &text)
+{
+    return reinterpret_cast<const wchar_t *>(text.c_str());
+}
+
+// For the calls that are given the length as well.
+[[nodiscard]] inline const wchar_t *wideData(std::u16string_view text)
 {
     return reinterpret_cast<const wchar_t *>(text.data());
 }
@@ -22,7 +29,7 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t));
 // A zero-terminated copy, for the calls that need one.
 [[nodiscard]] inline std::wstring wideString(std::u16string_view text)
 {
-    return {wide(text), text.size()};
+    return {wideData(text), text.size()};
 }
 
 } // namespace tarvex::win32

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "form1_design.h"
+#include "window_identity.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,8 +10,8 @@ namespace tarvex::driver {
 
 namespace {
 
-constexpr int kFirstControlId = 100;
-constexpr const wchar_t *kWindowClass = L"Tarvex.Form1";
+using win32::kFirstControlId;
+using win32::kWindowClassName;
 
 std::wstring wide(std::u16string_view text)
 {
@@ -46,8 +47,9 @@ Program::Program(const std::wstring &path)
 
     const std::wstring title = wide(design::kWindowCaption);
     waitUntil("the window of class Tarvex.Form1 and the program's title to be shown", [&] {
-        for (HWND found = FindWindowExW(nullptr, nullptr, kWindowClass, title.c_str());
-             found != nullptr; found = FindWindowExW(nullptr, found, kWindowClass, title.c_str())) {
+        for (HWND found = FindWindowExW(nullptr, nullptr, kWindowClassName, title.c_str());
+             found != nullptr;
+             found = FindWindowExW(nullptr, found, kWindowClassName, title.c_str())) {
             DWORD processId = 0;
             const DWORD threadId = GetWindowThreadProcessId(found, &processId);
             if (processId == m_processId && IsWindowVisible(found) != FALSE) {

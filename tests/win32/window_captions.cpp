@@ -23,6 +23,7 @@
 namespace {
 
 using tarvex::win32::Form1;
+using tarvex::win32::kFirstControlId;
 
 void report(const std::string &line)
 {
@@ -213,9 +214,8 @@ int wmain(int argc, wchar_t **argv)
 
         const Image shown = drawnWindow(window);
         for (const tarvex::design::Control &control : tarvex::design::kControls) {
-            const HWND handle =
-                GetDlgItem(window, Form1::kFirstControlId +
-                                       static_cast<int>(tarvex::design::indexOf(control.name)));
+            const HWND handle = GetDlgItem(
+                window, kFirstControlId + static_cast<int>(tarvex::design::indexOf(control.name)));
             const std::string name(control.name);
             using enum tarvex::design::ControlKind;
             if ((control.kind == RadioButton || control.kind == PushButton) && name != "Command2") {
