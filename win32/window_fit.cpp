@@ -4,6 +4,8 @@
 #include "dpi.h"
 #include "gdi_control_style.h"
 
+#include <utility>
+
 namespace tarvex::win32 {
 
 namespace {
@@ -67,10 +69,12 @@ void WindowFit::followFontChange()
 void WindowFit::measure(UINT dpi)
 {
     m_dpi = dpi;
-    const LOGFONTW font = messageFont(dpi);
-    m_font.reset(CreateFontIndirectW(&font));
+    const LOGFONTW description = messageFont(dpi);
+    OwnedFont font(CreateFontIndirectW(&description));
+    // The controls let go of the font they had before it is deleted.
     for (HWND control : m_controls)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    m_font = std::move(font);
     const double unit = static_cast<double>(dpi) / kDesignDpi;
     m_captionScale = design::scaleForWholeCaptions(GdiControlStyle(m_font.get(), dpi), unit);
     m_scale = {0.0, 0.0};
