@@ -27,11 +27,6 @@ std::u16string toStd(const QString &text)
     return text.toStdU16String();
 }
 
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A minimised window, hidden by an earlier click or minimised by its own title-bar button
 // (Qt still calls the latter visible), comes back at normal size in front; any other is
 // taken off the screen, leaving only the icon.
@@ -52,10 +47,10 @@ void createMenu(QWidget *window)
 {
     mnuTray = new QMenu(window);
     mnuTray->setObjectName(QStringLiteral("mnuTray"));
-    mnuShow = mnuTray->addAction(toQString(design::kMenuShow));
+    mnuShow = mnuTray->addAction(QStringView(design::kMenuShow).toString());
     mnuShow->setObjectName(QStringLiteral("mnuShow"));
     mnuTray->setDefaultAction(mnuShow);
-    mnuExit = mnuTray->addAction(toQString(design::kMenuExit));
+    mnuExit = mnuTray->addAction(QStringView(design::kMenuExit).toString());
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     QObject::connect(mnuShow, &QAction::triggered, window, [] {
         if (!trayForm.isNull())

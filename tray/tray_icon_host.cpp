@@ -34,18 +34,14 @@ QSystemTrayIcon::MessageIcon balloonIcon(DWORD infoFlags)
     }
 }
 
-QString toQString(const std::u16string &text)
-{
-    return QString::fromStdU16String(text);
-}
-
 } // namespace
 
 std::optional<Balloon> balloonOf(const NOTIFYICONDATAA &record)
 {
     if ((record.uFlags & NIF_INFO) == 0)
         return std::nullopt;
-    Balloon balloon{toQString(recordText(record.szInfoTitle)), toQString(recordText(record.szInfo)),
+    Balloon balloon{QString::fromStdU16String(recordText(record.szInfoTitle)),
+                    QString::fromStdU16String(recordText(record.szInfo)),
                     balloonIcon(record.dwInfoFlags), static_cast<int>(record.uTimeout)};
     if (balloon.title.isEmpty() && balloon.text.isEmpty())
         return std::nullopt;
@@ -63,7 +59,7 @@ TrayIconHost::TrayIconHost(const NOTIFYICONDATAA &record, QObject *parent)
     if ((record.uFlags & NIF_ICON) != 0)
         m_icon->setIcon(iconFromHandle(record.hIcon));
     if ((record.uFlags & NIF_TIP) != 0)
-        m_icon->setToolTip(toQString(recordText(record.szTip)));
+        m_icon->setToolTip(QString::fromStdU16String(recordText(record.szTip)));
     if ((record.uFlags & NIF_MESSAGE) != 0)
         connect(m_icon, &QSystemTrayIcon::activated, this, &TrayIconHost::onActivated);
     m_icon->show();

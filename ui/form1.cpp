@@ -27,17 +27,12 @@ namespace {
 
 using design::ControlKind;
 
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Tab reaches a group of radio buttons at its selected button only. Qt does this by itself
 // only once a group has had the focus, so the other group would otherwise be entered at its
 // first button.
 QRadioButton *radioButton(const design::Control &control, QWidget *container)
 {
-    auto *option = new QRadioButton(toQString(control.caption), container);
+    auto *option = new QRadioButton(QStringView(control.caption).toString(), container);
     option->setChecked(control.initiallySet);
     option->setFocusPolicy(control.initiallySet ? Qt::StrongFocus : Qt::ClickFocus);
     QObject::connect(option, &QRadioButton::toggled, option, [option](bool checked) {
@@ -50,7 +45,7 @@ QRadioButton *radioButton(const design::Control &control, QWidget *container)
 // is the window's default (Enter) or cancel (Escape) button.
 QPushButton *pushButton(const design::Control &control, QWidget *container)
 {
-    auto *button = new QPushButton(toQString(control.caption), container);
+    auto *button = new QPushButton(QStringView(control.caption).toString(), container);
     button->setAutoDefault(false);
     button->setDefault(false);
     new EnterPressesButton(button);
@@ -63,7 +58,7 @@ QLineEdit *textBox(const design::Control &control, QWidget *container)
 {
     auto *box = new QLineEdit(container);
     box->setMaxLength(std::numeric_limits<int>::max());
-    box->setAccessibleName(toQString(control.accessibleName));
+    box->setAccessibleName(QStringView(control.accessibleName).toString());
     new UndoHistoryLimit(box);
     return box;
 }
@@ -72,8 +67,8 @@ QLineEdit *textBox(const design::Control &control, QWidget *container)
 
 Form1::Form1(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(toQString(u"Form1"));
-    setWindowTitle(toQString(design::kWindowCaption));
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringView(design::kWindowCaption).toString());
     setWindowIcon(QIcon(QStringLiteral(":/tarvex/tarvex.ico")));
 
     createControls();
@@ -101,7 +96,7 @@ QWidget *Form1::createControl(const design::Control &control, QWidget *container
 {
     switch (control.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(toQString(control.caption), container);
+        return new QGroupBox(QStringView(control.caption).toString(), container);
     case ControlKind::RadioButton:
         return radioButton(control, container);
     case ControlKind::TextBox:
@@ -111,7 +106,7 @@ QWidget *Form1::createControl(const design::Control &control, QWidget *container
     case ControlKind::Label:
         break;
     }
-    return new QLabel(toQString(control.caption), container);
+    return new QLabel(QStringView(control.caption).toString(), container);
 }
 
 void Form1::filterText1()
@@ -172,7 +167,7 @@ std::u16string Form1::text1() const
 
 void Form1::setText2(const std::u16string &text)
 {
-    box("Text2")->setText(toQString(text));
+    box("Text2")->setText(QString::fromStdU16String(text));
 }
 
 bool Form1::isOptionSet(OptionButton button) const
@@ -182,7 +177,7 @@ bool Form1::isOptionSet(OptionButton button) const
 
 void Form1::showMessage(std::u16string_view message)
 {
-    showMessageBox(this, toQString(message));
+    showMessageBox(this, QStringView(message).toString());
 }
 
 void Form1::setVisible(bool visible)
@@ -195,8 +190,10 @@ void Form1::setVisible(bool visible)
 void Form1::Form1_Load()
 {
     try {
-        modTray::AddTrayIcon(this, toQString(design::kTrayTip), toQString(design::kBalloonTitle),
-                             toQString(design::kBalloonText), design::kBalloonIconKind);
+        modTray::AddTrayIcon(this, QStringView(design::kTrayTip).toString(),
+                             QStringView(design::kBalloonTitle).toString(),
+                             QStringView(design::kBalloonText).toString(),
+                             design::kBalloonIconKind);
     } catch (const std::exception &) {
         // Whether the icon could be added does not matter: the window is shown either way,
         // and a failure here (no memory) leaves the program without an icon.
@@ -216,14 +213,16 @@ void Form1::Command2_Click()
 void Form1::Command3_Click()
 {
     runGuarded(this, [this] {
-        box("Text4")->setText(toQString(TextToHexCodes(box("Text3")->text().toStdU16String())));
+        box("Text4")->setText(
+            QString::fromStdU16String(TextToHexCodes(box("Text3")->text().toStdU16String())));
     });
 }
 
 void Form1::Command4_Click()
 {
     runGuarded(this, [this] {
-        box("Text6")->setText(toQString(HexCodesToText(box("Text5")->text().toStdU16String())));
+        box("Text6")->setText(
+            QString::fromStdU16String(HexCodesToText(box("Text5")->text().toStdU16String())));
     });
 }
 

@@ -14,8 +14,7 @@ void reportFailedCommand(QWidget *window, const std::exception &failure)
     const bool outOfMemory = dynamic_cast<const std::bad_alloc *>(&failure) != nullptr;
     const std::u16string_view message =
         outOfMemory ? design::kCommandFailedNoMemory : design::kCommandFailed;
-    showMessageBox(window,
-                   QString::fromUtf16(message.data(), static_cast<qsizetype>(message.size())));
+    showMessageBox(window, QStringView(message).toString());
 }
 
 } // namespace tarvex
