@@ -9,7 +9,7 @@ program=$(realpath "${1:-build/default/ui/tarvex}")
 source tests/e2e/x_session.sh
 
 start_desktop
-trace=${TARVEX_TRACE:-$(mktemp -d)/trace}
+trace=${TARVEX_TRACE:-$scratch/trace}
 # Without a runtime folder of its own Qt creates /tmp/runtime-$USER; a desktop session always
 # provides one, so the check does too.
 strace -f -qq -o "$trace" \

@@ -7,8 +7,8 @@ set -euo pipefail
 program=$1
 source "$(dirname "$0")/x_session.sh"
 
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
+export XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 socket=tarvex-wayland-$$
 weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
 started_pids+=($!)

@@ -10,7 +10,8 @@ source "$(dirname "$0")/x_session.sh"
 
 gconv=$(dirname "$(ldd "$driver" | awk '/libc\.so/ { print $3 }')")/gconv
 [ -d "$gconv" ] || { echo "no gconv folder at $gconv: nothing to hide"; exit 0; }
-empty=$(mktemp -d)
+empty=$scratch/empty
+mkdir "$empty"
 if ! unshare -m true 2>/dev/null; then
     echo "SKIP: this machine does not allow a private mount namespace (unshare -m)"
     exit 0
@@ -27,7 +28,7 @@ expected=$(printf '00440036004400300043004500430034\n4E2D6587\n00310030 0\n')
 echo "ok: the conformance driver converts text codes both ways and radix numbers"
 
 start_desktop
-"${without_gconv[@]}" "$program" 2>"$empty.stderr" &
+"${without_gconv[@]}" "$program" 2>"$logs/stderr" &
 tarvex=$!
 started_pids+=("$tarvex")
 window=$(window_of "$tarvex")
@@ -50,5 +51,5 @@ text4_holds_the_codes() {
 wait_for 60 text4_holds_the_codes \
     || fail "Text4 holds '$(xclip -o -selection clipboard 2>/dev/null)', not D6D0CEC4"
 kill -0 "$tarvex" 2>/dev/null || fail "the program ended"
-[ ! -s "$empty.stderr" ] || fail "the program printed: $(cat "$empty.stderr")"
+[ ! -s "$logs/stderr" ] || fail "the program printed: $(cat "$logs/stderr")"
 echo "ok: without converter modules the window shows and converts 中文 to D6D0CEC4"

@@ -7,10 +7,21 @@
 # says what it waited for when the bound is hit. Output that is searched is captured first, so
 # that no reader stops a writer that is still writing.
 
+# The session's own folder, for the logs of what it starts, its runtime folder and its bus. It
+# goes when the script ends, unless the script failed: then it stays for a look.
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-session.XXXXXX")
+logs=$scratch
+
 started_pids=()
 end_started() {
+    local status=${1:-$?}
     for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${started_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$scratch"
+    else
+        echo "the session's logs are kept in $scratch" >&2
+    fi
 }
 trap end_started EXIT
 
@@ -35,8 +46,7 @@ holds() { [[ $1 == *"$2"* ]]; }
 # A virtual X display on a number that the X server picks itself, so that tests running side
 # by side never take the same one.
 start_x() {
-    local fifo
-    fifo=$(mktemp -u)
+    local fifo=$scratch/display
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 "${1:-1280x900x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     started_pids+=($!)
@@ -45,8 +55,8 @@ start_x() {
     read -r -t 60 display <"$fifo" || fail "Xvfb did not tell its display number within 60 s"
     rm -f "$fifo"
     export DISPLAY=":$display"
-    XDG_RUNTIME_DIR=$(mktemp -d)
-    export XDG_RUNTIME_DIR
+    export XDG_RUNTIME_DIR=$scratch/runtime
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     wait_for 60 xdpyinfo_answers || fail "Xvfb on $DISPLAY does not answer"
 }
 xdpyinfo_answers() { xdpyinfo >/dev/null 2>&1; }
@@ -60,7 +70,6 @@ root_property() { xprop -root "$1" 2>/dev/null; }
 window_manager_listens() { holds "$(root_property _NET_CLIENT_LIST)" 'window id #'; }
 
 start_window_manager() {
-    logs=${logs:-$(mktemp -d)}
     openbox --sm-disable >"$logs/openbox" 2>&1 &
     started_pids+=($!)
     wait_for 60 window_manager_listens \
@@ -72,7 +81,6 @@ trayer_shown() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null
 
 # trayer at the bottom right, with any further options given.
 start_tray() {
-    logs=${logs:-$(mktemp -d)}
     trayer --edge bottom --align right --widthtype request --height 28 --transparent false "$@" \
         >"$logs/trayer" 2>&1 &
     trayer_pid=$!
@@ -90,7 +98,6 @@ start_desktop() {
 
 # A session bus of the session's own, from which nothing is started by activation.
 start_session_bus() {
-    logs=${logs:-$(mktemp -d)}
     cat >"$logs/bus.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">

@@ -46,7 +46,10 @@ run_in_prefix() {
     local loader=$1
     shift
     run_folder=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-wine.XXXXXX")
-    export WINEPREFIX=$run_folder/prefix HOME=$run_folder/home
+    # Without a /run/user folder, Wine makes its server's folder under TMPDIR: here it goes
+    # with the rest.
+    export WINEPREFIX=$run_folder/prefix HOME=$run_folder/home TMPDIR=$run_folder/tmp
+    mkdir -p "$TMPDIR"
     trap 'wineserver -k 2>/dev/null || true; rm -rf "$run_folder"' EXIT
     # What making the prefix says stays out of the program's output, which the test reads.
     make_prefix "$loader" >"$run_folder/prefix.log" 2>&1 || { cat "$run_folder/prefix.log" >&2; exit 1; }

@@ -12,12 +12,14 @@ start_wine() {
     dir=$(mktemp -d)
     # Wine's ANSI code page follows the locale: 936 under Chinese, as on a Chinese Windows. The
     # prefix's maker compiles the locale where the system lacks it. HOME is the test's own, as
-    # Wine links the prefix's user folders to it.
-    export WINEARCH WINEPREFIX=$dir/prefix HOME=$dir/home LOCPATH=$dir/locale \
+    # Wine links the prefix's user folders to it. Without a /run/user folder, Wine makes its
+    # server's folder under TMPDIR: the test's own too.
+    mkdir "$dir/tmp"
+    export WINEARCH WINEPREFIX=$dir/prefix HOME=$dir/home LOCPATH=$dir/locale TMPDIR=$dir/tmp \
         LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all \
         WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
     wine_folder=$dir
-    trap 'end_wine; end_started' EXIT
+    trap 'wine_status=$?; end_wine; end_started "$wine_status"' EXIT
     bash "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" make "$wine_loader" >"$logs/prefix" 2>&1 \
         || fail "no Wine prefix: $(cat "$logs/prefix")"
 }
