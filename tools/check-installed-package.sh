@@ -24,7 +24,7 @@ while read -r path; do
 done < <(in_root dpkg -L tarvex)
 
 runtime=$(in_root mktemp -d)
-stderr=$(mktemp)
+stderr=$logs/program-stderr
 # chroot and env replace themselves with the program, so the process id is the program's.
 chroot "$root" env DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$runtime" \
     /usr/bin/tarvex 2>"$stderr" &
