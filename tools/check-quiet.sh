@@ -2,10 +2,10 @@
 # Shows that Tarvex keeps to itself: under strace it starts, converts a number and a text,
 # and exits through its Exit button, and in all that it opens no network socket other than
 # its display connection (and the session bus, where one is given) and writes no file.
-#   tools/check-quiet.sh [TARVEX]     (default: build/default/ui/tarvex)
+#   tools/check-quiet.sh [TARVEX]     (default: build/default/linux/tarvex)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=$(realpath "${1:-build/default/ui/tarvex}")
+program=$(realpath "${1:-build/default/linux/tarvex}")
 source tests/e2e/x_session.sh
 
 start_desktop

@@ -23,7 +23,7 @@ declare -A mapped drawn rss
 for _ in $(seq "$runs"); do
     for program in tarvex bare; do
         case $program in
-            tarvex) command=("$bin/ui/tarvex") ;;
+            tarvex) command=("$bin/linux/tarvex") ;;
             bare) command=("$bin/tools/tarvex-bare-window") ;;
         esac
         read -r map_ms frame_ms kib < <("$bin/tools/tarvex-map-timer" 300 "${command[@]}" 2>/dev/null)

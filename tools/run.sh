@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh run
 cmake --preset default -DBUILD_TESTING=OFF >/dev/null
 cmake --build --preset default --target tarvex
-exec build/default/ui/tarvex "$@"
+exec build/default/linux/tarvex "$@"

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 output=${1:-docs/window.png}
 font=${2:-}
 screen=${3:-}
-program=$PWD/build/default/ui/tarvex
+program=$PWD/build/default/linux/tarvex
 source tests/e2e/x_session.sh
 
 start_x "${screen:+${screen}x24}"

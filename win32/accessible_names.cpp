@@ -1,6 +1,6 @@
-#include "accessible_names.h"
+#include "win32/accessible_names.h"
 
-#include "text.h"
+#include "win32/text.h"
 
 #include <initguid.h> // defines the GUIDs that oleacc.h declares, in this file alone
 

@@ -1,4 +1,4 @@
-#include "dialog_keys.h"
+#include "win32/dialog_keys.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "form1_design.h"
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 #include <array>
 

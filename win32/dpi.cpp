@@ -1,6 +1,6 @@
-#include "dpi.h"
+#include "win32/dpi.h"
 
-#include "handles.h"
+#include "win32/handles.h"
 
 namespace tarvex::win32 {
 

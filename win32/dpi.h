@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 // Dots per inch and the desktop's message font. Windows 10 tells them per monitor; Windows 7
 // and 8 have one setting for the whole system, and lack the calls that take a DPI: those are

@@ -1,14 +1,14 @@
-#include "form1.h"
+#include "win32/form1.h"
 
-#include "accessible_names.h"
-#include "dpi.h"
-#include "mod_tray.h"
-#include "resource_ids.h"
-#include "single_instance.h"
-#include "text.h"
+#include "win32/accessible_names.h"
+#include "win32/dpi.h"
+#include "win32/mod_tray.h"
+#include "win32/resource_ids.h"
+#include "win32/single_instance.h"
+#include "win32/text.h"
 #include "text_codes.h"
 #include "texts.h"
-#include "window_state.h"
+#include "win32/window_state.h"
 
 #include <commctrl.h>
 

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "convert_command.h"
-#include "dialog_keys.h"
-#include "handles.h"
+#include "win32/dialog_keys.h"
+#include "win32/handles.h"
 #include "key_decision.h"
-#include "key_filter.h"
+#include "win32/key_filter.h"
 #include "radix_conversions.h"
-#include "window_fit.h"
-#include "window_identity.h"
-#include "windows_headers.h"
+#include "win32/window_fit.h"
+#include "win32/window_identity.h"
+#include "win32/windows_headers.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "gdi_control_style.h"
+#include "win32/gdi_control_style.h"
 
-#include "dpi.h"
-#include "handles.h"
-#include "text.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
+#include "win32/text.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "caption_check.h"
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 namespace tarvex::win32 {
 

@@ -1,4 +1,4 @@
-#include "key_filter.h"
+#include "win32/key_filter.h"
 
 #include <commctrl.h>
 #include <imm.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "key_decision.h"
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "dpi.h"
-#include "form1.h"
-#include "single_instance.h"
+#include "win32/dpi.h"
+#include "win32/form1.h"
+#include "win32/single_instance.h"
 
 #include <commctrl.h>
 #include <objbase.h>

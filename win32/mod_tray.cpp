@@ -1,10 +1,10 @@
-#include "mod_tray.h"
+#include "win32/mod_tray.h"
 
 #include "cp936_record_text.h"
-#include "handles.h"
-#include "text.h"
+#include "win32/handles.h"
+#include "win32/text.h"
 #include "texts.h"
-#include "window_state.h"
+#include "win32/window_state.h"
 
 #include <algorithm>
 #include <span>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 #include <shellapi.h>
 

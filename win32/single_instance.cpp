@@ -1,8 +1,8 @@
-#include "single_instance.h"
+#include "win32/single_instance.h"
 
 #include "form1_design.h"
-#include "text.h"
-#include "window_identity.h"
+#include "win32/text.h"
+#include "win32/window_identity.h"
 
 namespace tarvex::win32 {
 

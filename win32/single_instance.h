@@ -1,7 +1,7 @@
 #pragma once
 
-#include "handles.h"
-#include "windows_headers.h"
+#include "win32/handles.h"
+#include "win32/windows_headers.h"
 
 namespace tarvex::win32 {
 

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "win32/text.h"
 
 namespace tarvex::win32 {
 

@@ -1,8 +1,8 @@
-#include "window_fit.h"
+#include "win32/window_fit.h"
 
 #include "caption_check.h"
-#include "dpi.h"
-#include "gdi_control_style.h"
+#include "win32/dpi.h"
+#include "win32/gdi_control_style.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "handles.h"
+#include "win32/handles.h"
 #include "layout_arithmetic.h"
-#include "windows_headers.h"
+#include "win32/windows_headers.h"
 
 #include <array>
 

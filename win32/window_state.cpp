@@ -1,4 +1,4 @@
-#include "window_state.h"
+#include "win32/window_state.h"
 
 namespace tarvex::win32 {
 

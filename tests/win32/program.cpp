@@ -1,7 +1,7 @@
 #include "program.h"
 
 #include "form1_design.h"
-#include "window_identity.h"
+#include "win32/window_identity.h"
 
 #include <algorithm>
 #include <vector>

@@ -9,8 +9,8 @@
 //   tarvex-window-captions.exe DPI
 //
 // One line a check, "ok <check>" or "FAIL <check>: <why>"; the exit status is 1 on any failure.
-#include "dpi.h"
-#include "form1.h"
+#include "win32/dpi.h"
+#include "win32/form1.h"
 
 #include <commctrl.h>
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "convert_command.h"
+#include "key_decision.h"
+#include "radix_conversions.h"
+#include "linux/twips_layout.h"
+
+#include <QWidget>
+
+#include <string_view>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace tarvex {
+
+class KeyFilter;
+
+// The one window of the program, made from the design's table of controls: the radix converter
+// on top (input and output bases, the input and output boxes, Convert), the two text-code
+// panels below, and the hidden Exit button. Every control sits at a fixed place given in twips;
+// a WindowFit fits that layout to the window and the window to the screen. The window owns the
+// working strings and the conversion methods of the radix converter and serves as the Convert
+// command's window.
+class Form1 : public QWidget, public ConvertWindow, public RadixConversions
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+    // ConvertWindow
+    [[nodiscard]] std::u16string text1() const override;
+    void setText2(const std::u16string &text) override;
+    [[nodiscard]] bool isOptionSet(OptionButton button) const override;
+    void showMessage(std::u16string_view message) override;
+    [[nodiscard]] RadixConversions &conversions() override { return *this; }
+
+    // Runs the Load step before the window is first shown.
+    void setVisible(bool visible) override;
+
+private:
+    void createControls();
+    [[nodiscard]] QWidget *createControl(const design::Control &control, QWidget *container);
+    void filterText1();
+    void setTabOrder();
+    void connectCommands();
+
+    template<typename Control = QWidget> [[nodiscard]] Control *control(std::string_view name) const
+    {
+        return static_cast<Control *>(m_layout.widget(design::indexOf(name)));
+    }
+    [[nodiscard]] QLineEdit *box(std::string_view name) const;
+    [[nodiscard]] QRadioButton *option(std::size_t number) const;
+    [[nodiscard]] design::InputBase inputBase() const;
+
+    void Form1_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+    TwipsLayout m_layout;
+    KeyFilter *m_keyFilter = nullptr;
+    bool m_loaded = false;
+};
+
+} // namespace tarvex

@@ -1,0 +1,355 @@
+// The window at work: the Convert command on the real controls and its message boxes, the
+// text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
+#include "linux/form1.h"
+#include "linux/guarded_command.h"
+#include "key_script_typist.h"
+#include "message_box_answerer.h"
+#include "linux/tray/mod_tray.h"
+#include "linux/qt_translations.h"
+#include "window_cases.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <new>
+#include <system_error>
+
+using tarvex::Form1;
+
+class Form1BehaviourTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown();
+    void freshWindowConvertsBinaryToDecimal();
+    void convert_data();
+    void convert();
+    void textCodeButtonsFillTheirOutputBoxes_data();
+    void textCodeButtonsFillTheirOutputBoxes();
+    void typingIntoOutputBoxesIsReplacedByTheNextConversion();
+    void enterAndEscapeClickNothing();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void enterInAMessageBoxMeansOk();
+    void tabFromCommand1ReachesTheHiddenExitButtonThenText3();
+    void exitButtonClosesTheWindowAndEndsTheProgram_data();
+    void exitButtonClosesTheWindowAndEndsTheProgram();
+    void closeButtonEndsTheProgram();
+    void textBoxesTakeTextsBeyond32767Characters();
+    void textBoxMenuIsChinese();
+    void failedCommandTellsTheUserAndKeepsTheBox_data();
+    void failedCommandTellsTheUserAndKeepsTheBox();
+
+private:
+    template<typename T = QWidget> T *control(std::string_view name) const
+    {
+        return m_form->findChild<T *>(fromCase(name));
+    }
+    QLineEdit *box(std::string_view name) const { return control<QLineEdit>(name); }
+    void click(std::string_view button) const
+    {
+        QTest::mouseClick(control(button), Qt::LeftButton);
+    }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+void Form1BehaviourTest::initTestCase()
+{
+    tarvex::installQtTranslations(*qApp);
+}
+
+void Form1BehaviourTest::init()
+{
+    // Closing the window ends the program; the test application keeps running to look at it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void Form1BehaviourTest::cleanup()
+{
+    m_form.reset();
+}
+
+void Form1BehaviourTest::loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown()
+{
+    Form1 fresh;
+    QVERIFY(tarvex::modTray::trayForm != &fresh);
+    // The hook is in place before the window is shown: it sees the Show event itself.
+    fresh.show();
+    QCOMPARE(tarvex::modTray::trayForm.data(), &fresh);
+    const tarvex::win32_over_qt::NOTIFYICONDATAA &record = tarvex::modTray::trayIconData;
+    QCOMPARE(QString::fromStdU16String(tarvex::win32_over_qt::recordText(record.szTip)),
+             QStringLiteral("移动显示"));
+    QCOMPARE(QString::fromStdU16String(tarvex::win32_over_qt::recordText(record.szInfoTitle)),
+             QStringLiteral("Tarvex 1.0版"));
+    QCOMPARE(QString::fromStdU16String(tarvex::win32_over_qt::recordText(record.szInfo)),
+             QStringLiteral("Olmira作品: 欢迎大家使用！"));
+    QCOMPARE(record.dwInfoFlags, tarvex::win32_over_qt::DWORD{2});
+    QCOMPARE(record.hWnd, tarvex::win32_over_qt::HWND(fresh.winId()));
+
+    fresh.hide();
+    fresh.show();
+    QCOMPARE(fresh.findChildren<QSystemTrayIcon *>().size(), 1);
+}
+
+void Form1BehaviourTest::freshWindowConvertsBinaryToDecimal()
+{
+    MessageBoxAnswerer answerer;
+    QTest::keyClicks(box("Text1"), "101");
+    click("Command1");
+    QCOMPARE(box("Text2")->text(), QStringLiteral("5"));
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::convert_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("inputOption");
+    QTest::addColumn<QString>("outputOption");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("messages");
+    for (const tarvex::cases::ConvertCase &row : tarvex::cases::kConvertCases) {
+        QStringList messages;
+        for (std::size_t i = 0; i < row.messageCount(); ++i)
+            messages << fromCase(row.messages.at(i));
+        QTest::newRow(row.name) << fromCase(row.input) << fromCase(row.inputOption)
+                                << fromCase(row.outputOption) << fromCase(row.output) << messages;
+    }
+}
+
+void Form1BehaviourTest::convert()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, inputOption);
+    QFETCH(QString, outputOption);
+    QFETCH(QString, output);
+    QFETCH(QStringList, messages);
+
+    m_form->findChild<QRadioButton *>(inputOption)->setChecked(true);
+    m_form->findChild<QRadioButton *>(outputOption)->setChecked(true);
+    box("Text1")->setText(input);
+    box("Text2")->setText(fromCase(tarvex::cases::kKept));
+
+    MessageBoxAnswerer answerer(static_cast<int>(messages.size()));
+    click("Command1");
+
+    QCOMPARE(answerer.texts(), messages);
+    for (const MessageBoxAnswerer::Box &shown : answerer.boxes()) {
+        QVERIFY2(shown.title.trimmed().isEmpty(), qPrintable(shown.title));
+        QVERIFY(!shown.hasIcon);
+        QCOMPARE(shown.buttonCount, 1);
+        QVERIFY(!shown.okHasIcon);
+        // Qt's own texts are Chinese too, under any locale (the test runs under C.UTF-8).
+        QCOMPARE(shown.okText, QStringLiteral("确定"));
+    }
+    QCOMPARE(box("Text2")->text(), output);
+}
+
+void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes_data()
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t row = 0; row < tarvex::cases::kTextCodeCases.size(); ++row)
+        QTest::newRow(tarvex::cases::kTextCodeCases[row].name) << static_cast<int>(row);
+}
+
+void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
+{
+    QFETCH(int, row);
+    const tarvex::cases::TextCodeCase &c = tarvex::cases::kTextCodeCases.at(row);
+    MessageBoxAnswerer answerer;
+    box(c.outputBox)->setText(fromCase(tarvex::cases::kKept));
+    typeKeyScript(box(c.inputBox), c.input);
+    click(c.button);
+    QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::typingIntoOutputBoxesIsReplacedByTheNextConversion()
+{
+    MessageBoxAnswerer answerer;
+    for (const char *output : {"Text2", "Text4", "Text6"}) {
+        QTest::keyClicks(box(output), "typed");
+        QCOMPARE(box(output)->text(), QStringLiteral("typed"));
+    }
+    QTest::keyClicks(box("Text1"), "1");
+    box("Text3")->setText(QStringLiteral("A"));
+    box("Text5")->setText(QStringLiteral("0041"));
+    click("Command1");
+    click("Command3");
+    click("Command4");
+    QCOMPARE(box("Text2")->text(), QStringLiteral("1"));
+    QCOMPARE(box("Text4")->text(), QStringLiteral("41"));
+    QCOMPARE(box("Text6")->text(), QStringLiteral("A"));
+}
+
+void Form1BehaviourTest::enterAndEscapeClickNothing()
+{
+    // With Text1 empty, a click on Convert would show a message and Exit would close.
+    MessageBoxAnswerer answerer;
+    control<QRadioButton>("Option4")->setChecked(true);
+    for (const std::string_view focus : tarvex::cases::kEnterPressesNothingIn) {
+        control(focus)->setFocus();
+        QTest::keyClick(control(focus), Qt::Key_Return);
+        QTest::keyClick(control(focus), Qt::Key_Enter);
+        QTest::keyClick(control(focus), Qt::Key_Escape);
+    }
+    QTest::qWait(30);
+    QVERIFY(!answerer.sawUnexpectedBox());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(box("Text2")->text().isEmpty());
+}
+
+namespace {
+
+// A key as the user presses it: Return, or Enter on the keypad.
+void press(QWidget *widget, Qt::Key key)
+{
+    QTest::keyClick(widget, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+} // namespace
+
+void Form1BehaviourTest::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("key");
+    for (const auto &[name, key] :
+         {std::pair{"Return", Qt::Key_Return}, std::pair{"keypad Enter", Qt::Key_Enter}}) {
+        for (std::size_t row = 0; row < tarvex::cases::kEnterPressesButtonCases.size(); ++row)
+            QTest::addRow("%s on %s", name, tarvex::cases::kEnterPressesButtonCases[row].name)
+                << static_cast<int>(row) << int(key);
+    }
+}
+
+void Form1BehaviourTest::enterPressesTheFocusedButton()
+{
+    QFETCH(int, row);
+    QFETCH(int, key);
+    const tarvex::cases::ButtonCase &c = tarvex::cases::kEnterPressesButtonCases.at(row);
+    MessageBoxAnswerer answerer;
+    for (const tarvex::cases::BoxText &input : tarvex::cases::kButtonInputs)
+        box(input.box)->setText(fromCase(input.text));
+    control(c.button)->setFocus();
+    press(control(c.button), Qt::Key(key));
+    QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
+    QVERIFY(!answerer.sawUnexpectedBox());
+}
+
+void Form1BehaviourTest::enterInAMessageBoxMeansOk()
+{
+    // Enter on Convert with Text1 empty shows the message; Enter in the box closes it, and
+    // does not press Convert again.
+    MessageBoxAnswerer answerer(1, MessageBoxAnswerer::Answer::PressEnter);
+    control("Command1")->setFocus();
+    press(control("Command1"), Qt::Key_Return);
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("输入源数据")});
+    QVERIFY(m_form->isVisible());
+}
+
+void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
+{
+    control("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text3"));
+}
+
+// Runs the application's event loop until it ends by itself, after `action`; fails if it has
+// not ended within half a minute, which only a program that does not end takes.
+static void expectProgramToEndAfter(const std::function<void()> &action)
+{
+    QApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, action);
+    QTimer::singleShot(30000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram()
+{
+    QFETCH(int, key);
+    // Command2 lies outside the client area: the keyboard is the way to it.
+    expectProgramToEndAfter([this, key] {
+        control("Command2")->setFocus();
+        press(control("Command2"), Qt::Key(key));
+    });
+    QVERIFY(!m_form->isVisible());
+}
+
+void Form1BehaviourTest::closeButtonEndsTheProgram()
+{
+    expectProgramToEndAfter([this] { m_form->close(); });
+    QVERIFY(!m_form->isVisible());
+}
+
+void Form1BehaviourTest::textBoxesTakeTextsBeyond32767Characters()
+{
+    const QString longText(40000, QLatin1Char('1'));
+    for (const char *name : {"Text1", "Text3", "Text5"}) {
+        box(name)->setText(longText);
+        QCOMPARE(box(name)->text().size(), longText.size());
+    }
+}
+
+void Form1BehaviourTest::textBoxMenuIsChinese()
+{
+    const std::unique_ptr<QMenu> menu(box("Text1")->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(texts, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
+                                 "全选"}));
+}
+
+void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox_data()
+{
+    QTest::addColumn<std::function<void()>>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no memory for a huge text")
+        << std::function<void()>([] { throw std::bad_alloc(); })
+        << QStringLiteral("内存不足，无法完成转换");
+    QTest::newRow("any other failure") << std::function<void()>([] {
+        throw std::system_error(std::make_error_code(std::errc::invalid_argument));
+    }) << QStringLiteral("转换失败");
+}
+
+void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox()
+{
+    QFETCH(std::function<void()>, failure);
+    QFETCH(QString, message);
+    box("Text4")->setText(QStringLiteral("kept"));
+    MessageBoxAnswerer answerer(1);
+    tarvex::runGuarded(m_form.get(), [&] {
+        failure();
+        box("Text4")->setText(QStringLiteral("written"));
+    });
+    QCOMPARE(answerer.texts(), QStringList{message});
+    QCOMPARE(box("Text4")->text(), QStringLiteral("kept"));
+    QVERIFY(m_form->isVisible());
+}
+
+QTEST_MAIN(Form1BehaviourTest)
+#include "form1_behaviour_test.moc"

@@ -1,0 +1,535 @@
+// The window as it opens: every control with its kind, container, caption, place, tab order,
+// stacking order and initial state.
+#include "linux/form1.h"
+#include "key_script_typist.h"
+#include "layout_arithmetic.h"
+#include "window_cases.h"
+#include "linux/window_fit.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+using tarvex::Form1;
+
+namespace {
+
+// Where a control lies at the 9 pt font the layout was drawn for: 15 twips to the pixel.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// The design's client area, in twips.
+constexpr QSize kDesignTwips(13980, 9195);
+
+tarvex::design::Scale scaleOf(const Form1 &form)
+{
+    return form.findChild<tarvex::WindowFit *>()->scale();
+}
+
+// The controls that lie outside the window's client area, but for the Exit button, which the
+// design puts below it.
+QStringList controlsOutside(const Form1 &form)
+{
+    QStringList outside;
+    const QRect client(QPoint(0, 0), form.size());
+    for (const QWidget *control : form.findChildren<QWidget *>())
+        if (!control->isWindow() && !control->objectName().isEmpty() &&
+            control->objectName() != "Command2" &&
+            !client.contains(QRect(control->mapTo(&form, QPoint(0, 0)), control->size())))
+            outside << control->objectName();
+    return outside;
+}
+
+// Where the window's frame lies when it is not within its screen's available area; nothing when
+// it is.
+QString frameOffScreen(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    if (window.screen()->availableGeometry().contains(frame))
+        return {};
+    return QStringLiteral("%1x%2 at %3,%4")
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(frame.x())
+        .arg(frame.y());
+}
+
+// Whether the layout is drawn, across and down, at the factor at which the captions show whole,
+// or else reaches the client area's right or bottom edge, to the pixel: no larger factor would
+// fit in that direction.
+bool atCaptionsOrEdges(tarvex::design::Scale scale, double captionScale, QSize client)
+{
+    const auto fits = [captionScale](double factor, int twips, int pixels) {
+        return factor <= captionScale &&
+               (factor == captionScale || std::abs(std::lround(twips * factor / 15) - pixels) <= 1);
+    };
+    return fits(scale.x, kDesignTwips.width(), client.width()) &&
+           fits(scale.y, kDesignTwips.height(), client.height());
+}
+
+QString describe(tarvex::design::Scale scale, double captionScale)
+{
+    return QStringLiteral("%1 x %2, captions whole at %3")
+        .arg(scale.x)
+        .arg(scale.y)
+        .arg(captionScale);
+}
+
+} // namespace
+
+class Form1LayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void controls_data();
+    void controls();
+    void tabOrderVisitsEveryControlInTurn();
+    void stackingOrder_data();
+    void stackingOrder();
+    void windowAsItOpens();
+    void captionsShowWholeAtDesktopFonts_data();
+    void captionsShowWholeAtDesktopFonts();
+    void layoutFollowsTheClientArea_data();
+    void layoutFollowsTheClientArea();
+    void opensWholeAndUnmaximisedOnDesktops_data();
+    void opensWholeAndUnmaximisedOnDesktops();
+    void maximisedThenRestoredKeepsTheCaptionFactor();
+    void opensWithinItsScreen();
+
+private:
+    [[nodiscard]] bool takesDesktopFont(const QString &family, int points);
+
+    std::unique_ptr<Form1> m_form;
+    QFont m_fallbackFont;
+};
+
+void Form1LayoutTest::initTestCase()
+{
+    m_fallbackFont = QApplication::font();
+}
+
+void Form1LayoutTest::init()
+{
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void Form1LayoutTest::cleanup()
+{
+    m_form.reset();
+    QApplication::setFont(m_fallbackFont);
+}
+
+// Gives the application a desktop's font, as the platform theme does, and lets the window take
+// it: the controls first, then the window's fit.
+bool Form1LayoutTest::takesDesktopFont(const QString &family, int points)
+{
+    QApplication::setFont(QFont(family, points));
+    const bool taken = QTest::qWaitFor(
+        [&] { return m_form->findChild<QRadioButton *>("Option1")->font().family() == family; });
+    QCoreApplication::sendPostedEvents();
+    return taken;
+}
+
+void Form1LayoutTest::controls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("checked");
+
+    const auto row = [](const char *name, const char *kind, const char *container,
+                        const QString &caption, QRect geometry, bool checked = false) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(container)
+                            << caption << geometry << checked;
+    };
+    row("Frame1", "QGroupBox", "Form1", "选择输入数据类型对应勾选",
+        twipsRect(120, 480, 3015, 1575));
+    row("Option1", "QRadioButton", "Frame1", "二进制", twipsRect(240, 360, 855, 255), true);
+    row("Option2", "QRadioButton", "Frame1", "八进制", twipsRect(1560, 360, 1215, 255));
+    row("Option3", "QRadioButton", "Frame1", "十进制", twipsRect(240, 840, 855, 375));
+    row("Option4", "QRadioButton", "Frame1", "十六进制", twipsRect(1560, 840, 1335, 495));
+    row("Frame2", "QGroupBox", "Form1", "选择输出数据类型对应勾选",
+        twipsRect(9360, 480, 3015, 1575));
+    row("Option5", "QRadioButton", "Frame2", "二进制", twipsRect(240, 360, 975, 255));
+    row("Option6", "QRadioButton", "Frame2", "八进制", twipsRect(1560, 360, 975, 255));
+    row("Option7", "QRadioButton", "Frame2", "十进制", twipsRect(240, 1080, 975, 255), true);
+    row("Option8", "QRadioButton", "Frame2", "十六进制", twipsRect(1560, 1080, 1095, 375));
+    row("Text1", "QLineEdit", "Form1", "", twipsRect(3120, 720, 6135, 375));
+    row("Text2", "QLineEdit", "Form1", "", twipsRect(3120, 1440, 6135, 375));
+    row("Command1", "QPushButton", "Form1", "转换", twipsRect(12480, 600, 1335, 1455));
+    row("Command2", "QPushButton", "Form1", "退出", twipsRect(5880, 12720, 1335, 495));
+    row("Label1", "QLabel", "Form1", "数据输入框", twipsRect(3120, 720, 1455, 495));
+    row("Frame3", "QGroupBox", "Form1", "请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能",
+        twipsRect(0, 0, 13935, 9135));
+    row("Frame4", "QGroupBox", "Frame3", "数据输入框", twipsRect(3120, 360, 6255, 735));
+    row("Frame5", "QGroupBox", "Frame3", "输出结果框", twipsRect(3120, 1080, 6255, 975));
+    row("Frame6", "QGroupBox", "Frame3", "中文转换十六进制", twipsRect(120, 2160, 13695, 3255));
+    row("Frame7", "QGroupBox", "Frame6", "请在框中输入中文", twipsRect(120, 360, 13455, 1215));
+    row("Text3", "QLineEdit", "Frame7", "", twipsRect(120, 240, 11535, 855));
+    row("Command3", "QPushButton", "Frame7", "转换到十六进制", twipsRect(11640, 240, 1695, 855));
+    row("Frame8", "QGroupBox", "Frame6", "输出十六进制结果", twipsRect(120, 1680, 13335, 1455));
+    row("Text4", "QLineEdit", "Frame8", "", twipsRect(120, 240, 13095, 1095));
+    row("Frame9", "QGroupBox", "Frame3", "十六进制转换中文", twipsRect(120, 5520, 13695, 3495));
+    row("Frame10", "QGroupBox", "Frame9", "请在框中输入十六进制数据",
+        twipsRect(120, 240, 13455, 1215));
+    row("Text5", "QLineEdit", "Frame10", "", twipsRect(120, 240, 11655, 855));
+    row("Command4", "QPushButton", "Frame10", "转换到中文", twipsRect(11880, 240, 1455, 855));
+    row("Frame11", "QGroupBox", "Frame9", "输出转换后的中文结果",
+        twipsRect(120, 1440, 13455, 1935));
+    row("Text6", "QLineEdit", "Frame11", "", twipsRect(120, 240, 13215, 1575));
+}
+
+void Form1LayoutTest::controls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, checked);
+
+    auto *control = m_form->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->metaObject()->className(), kind);
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(control->isVisibleTo(m_form.get()));
+    QVERIFY(control->isEnabled());
+
+    if (auto *box = qobject_cast<QGroupBox *>(control)) {
+        QCOMPARE(box->title(), caption);
+        QVERIFY(!box->isCheckable());
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->isChecked(), checked);
+    } else if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), caption);
+    } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->maxLength(), std::numeric_limits<int>::max());
+        // Screen readers announce the box by the caption of the group box it stands in or
+        // under; Text1 and Text2 stand under Frame4 and Frame5.
+        const QString under = container == "Form1"
+                                  ? m_form
+                                        ->findChild<QGroupBox *>(
+                                            control->objectName() == "Text1" ? "Frame4" : "Frame5")
+                                        ->title()
+                                  : qobject_cast<QGroupBox *>(control->parentWidget())->title();
+        QCOMPARE(box->accessibleName(), under);
+    }
+}
+
+void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
+{
+    // Tab goes round the window's controls: the round from the input base's radio buttons.
+    const auto tabStops = [this] {
+        QStringList chain;
+        QWidget *widget = m_form.get();
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                chain << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != m_form.get());
+        const qsizetype first = chain.indexOf(QRegularExpression(QStringLiteral("^Option[1-4]$")));
+        return (chain.mid(first) + chain.first(first)).join(' ');
+    };
+    QStringList afterTheBases;
+    for (const std::string_view stop : tarvex::cases::kTabStopsAfterTheBases)
+        afterTheBases << fromCase(stop);
+    // Each group of radio buttons is a single stop, at its selected button.
+    QCOMPARE(tabStops(), "Option1 Option7 " + afterTheBases.join(' '));
+    m_form->findChild<QRadioButton *>("Option3")->setChecked(true);
+    m_form->findChild<QRadioButton *>("Option8")->setChecked(true);
+    QCOMPARE(tabStops(), "Option3 Option8 " + afterTheBases.join(' '));
+}
+
+void Form1LayoutTest::stackingOrder_data()
+{
+    QTest::addColumn<QStringList>("backToFront");
+    QTest::newRow("Form1") << QStringList{"Label1", "Frame3", "Frame1",   "Frame2",
+                                          "Text1",  "Text2",  "Command1", "Command2"};
+    QTest::newRow("Frame3") << QStringList{"Frame4", "Frame5", "Frame6", "Frame9"};
+    QTest::newRow("Frame9") << QStringList{"Frame10", "Frame11"};
+    QTest::newRow("Frame6") << QStringList{"Frame7", "Frame8"};
+    QTest::newRow("Frame7") << QStringList{"Text3", "Command3"};
+    QTest::newRow("Frame10") << QStringList{"Text5", "Command4"};
+    QTest::newRow("Frame1") << QStringList{"Option1", "Option2", "Option3", "Option4"};
+    QTest::newRow("Frame2") << QStringList{"Option5", "Option6", "Option7", "Option8"};
+}
+
+void Form1LayoutTest::stackingOrder()
+{
+    QFETCH(QStringList, backToFront);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    QWidget *container = name == "Form1" ? m_form.get() : m_form->findChild<QWidget *>(name);
+    QStringList children;
+    // Controls only: not the notification-area icon's menu, a window of its own.
+    for (QObject *child : container->children())
+        if (child->isWidgetType() && !static_cast<QWidget *>(child)->isWindow() &&
+            !child->objectName().isEmpty())
+            children << child->objectName();
+    QCOMPARE(children, backToFront);
+}
+
+void Form1LayoutTest::windowAsItOpens()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版"));
+    QCOMPARE(m_form->size(), QSize(932, 613));
+    QVERIFY(m_form->findChild<QMenuBar *>() == nullptr);
+    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {32, 32}, {16, 16}}));
+
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
+
+    // Frame3 leaves a strip of 45 twips on the right and 60 at the bottom; Command2 lies
+    // below the client area.
+    QCOMPARE(m_form->width() - m_form->findChild<QWidget *>("Frame3")->width(), 3);
+    QVERIFY(m_form->findChild<QWidget *>("Command2")->y() > m_form->height());
+}
+
+namespace {
+
+// Pixels dark enough to be text: the style's frames and indicator outlines are lighter.
+int darkPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qGray(image.pixel(x, y)) < 90 ? 1 : 0;
+    return count;
+}
+
+// A button's caption is whole when the button shows no less text than the same button given
+// ample room (the extra height is even, so centred text moves by whole pixels).
+template<typename Button> bool showsWhole(Button &button)
+{
+    Button roomy(button.text());
+    roomy.setFont(button.font());
+    roomy.setChecked(button.isChecked());
+    roomy.resize(button.size() + QSize(200, 40));
+    return darkPixels(button.grab().toImage()) >= darkPixels(roomy.grab().toImage());
+}
+
+QImage drawnAlone(QGroupBox &box)
+{
+    QImage image(box.size(), QImage::Format_RGB32);
+    box.render(&image, {}, {}, QWidget::DrawWindowBackground);
+    return image;
+}
+
+// A group box's title is clear when every dark pixel of its ink, found as what the box drawn
+// alone gains from its title, is about as dark in the window with all its controls drawn (the
+// window is drawn in another pixel format, so the text's smoothing differs a little).
+bool titleIsClear(QGroupBox &box, const QImage &window)
+{
+    const QImage titled = drawnAlone(box);
+    const QString title = box.title();
+    box.setTitle(QString());
+    const QImage untitled = drawnAlone(box);
+    box.setTitle(title);
+    const QPoint offset = box.mapTo(box.window(), QPoint(0, 0));
+    for (int y = 0; y < titled.height(); ++y)
+        for (int x = 0; x < titled.width(); ++x)
+            if (qGray(titled.pixel(x, y)) < 90 && titled.pixel(x, y) != untitled.pixel(x, y) &&
+                std::abs(qGray(window.pixel(offset + QPoint(x, y))) - qGray(titled.pixel(x, y))) >
+                    40)
+                return false;
+    return true;
+}
+
+// The controls whose captions are cut off in the window as it is drawn now.
+QStringList captionsCutOff(Form1 &form)
+{
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
+    const QImage window = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QStringList cutOff;
+    for (auto *radio : form.findChildren<QRadioButton *>())
+        if (!showsWhole(*radio))
+            cutOff << radio->objectName();
+    for (auto *push : form.findChildren<QPushButton *>())
+        if (push->objectName() != "Command2" && !showsWhole(*push))
+            cutOff << push->objectName();
+    for (auto *box : form.findChildren<QGroupBox *>())
+        if (!titleIsClear(*box, window))
+            cutOff << box->objectName();
+    return cutOff;
+}
+
+} // namespace
+
+void Form1LayoutTest::captionsShowWholeAtDesktopFonts_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    for (const char *family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+        for (int points = 9; points <= 14; ++points)
+            QTest::addRow("%s %d pt", family, points) << QString::fromLatin1(family) << points;
+}
+
+void Form1LayoutTest::captionsShowWholeAtDesktopFonts()
+{
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    QVERIFY(takesDesktopFont(family, points));
+    const QStringList cutOff = captionsCutOff(*m_form);
+
+    // The window grows only as far as its screen allows; a font too large for the screen gets
+    // the whole screen, and only then may a caption be cut.
+    // The window system may move the window a moment after it was placed.
+    QTRY_COMPARE(frameOffScreen(*m_form), QString());
+    const QRect available = m_form->screen()->availableGeometry();
+    const QRect frame = m_form->frameGeometry();
+    const bool fillsScreen =
+        frame.height() >= available.height() - 1 || frame.width() >= available.width() - 1;
+    if (!fillsScreen)
+        QCOMPARE(cutOff, QStringList());
+    if (!fillsScreen && points == 9)
+        QCOMPARE(m_form->size(), QSize(932, 613));
+}
+
+// Client areas that window managers gave the window on 1366x768 screens: KWin's vertical
+// maximisation (1080x689), mutter's maximisation (1366x699) and that window unmaximised
+// (1119x515), and the design's own.
+void Form1LayoutTest::layoutFollowsTheClientArea_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QSize>("client");
+    for (const char *family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"})
+        for (int points : {9, 11})
+            for (QSize client :
+                 {QSize(1080, 689), QSize(1366, 699), QSize(1119, 515), QSize(932, 613)})
+                QTest::addRow("%s %d pt in %dx%d", family, points, client.width(), client.height())
+                    << QString::fromLatin1(family) << points << client;
+}
+
+void Form1LayoutTest::layoutFollowsTheClientArea()
+{
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    QFETCH(QSize, client);
+    QVERIFY(takesDesktopFont(family, points));
+    // In ample room the layout is drawn at the factor at which every caption shows whole.
+    m_form->resize(3000, 2000);
+    QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
+    const double captionScale = scaleOf(*m_form).x;
+
+    m_form->resize(client);
+    QTRY_COMPARE(m_form->size(), client);
+    QCOMPARE(controlsOutside(*m_form), QStringList());
+    const tarvex::design::Scale scale = scaleOf(*m_form);
+    QVERIFY2(atCaptionsOrEdges(scale, captionScale, client),
+             qPrintable(describe(scale, captionScale)));
+}
+
+// Work areas of 1366x768 desktops at 11 pt Noto Sans CJK SC, with the frames measured there, as
+// the window's fit is given them: KDE's below its panel with KWin's 29 px title bar; GNOME's
+// below its top bar on X11 with mutter's 37 px title bar; and GNOME's Wayland session, where Qt
+// draws the frame itself and knows no panel (it takes the screen less room for one), while
+// mutter holds the window to the 1366x736 below the top bar.
+//
+// Only the height is short of room there. The group boxes' titles in the lower panels need a
+// client area 748 px high at this font, more than any of these screens gives: their bottom rows
+// stay behind the text boxes in front of them.
+void Form1LayoutTest::opensWholeAndUnmaximisedOnDesktops_data()
+{
+    QTest::addColumn<QRect>("fittedTo");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("workArea");
+    const QRect kde(0, 0, 1366, 714);
+    const QRect gnome(0, 32, 1366, 736);
+    const QRect wayland(0, tarvex::WindowFit::kWaylandPanelRoom, 1366,
+                        768 - tarvex::WindowFit::kWaylandPanelRoom);
+    QTest::newRow("KDE") << kde << QMargins(0, 29, 0, 0) << kde;
+    QTest::newRow("GNOME on X11") << gnome << QMargins(0, 37, 0, 0) << gnome;
+    QTest::newRow("GNOME on Wayland") << wayland << QMargins(3, 30, 3, 3) << gnome;
+}
+
+// The window opens with every button's caption whole and every control within its client area,
+// and, frame included, within the work area and covering no more than 80 % of it, beyond which
+// mutter maximises a new window.
+void Form1LayoutTest::opensWholeAndUnmaximisedOnDesktops()
+{
+    QFETCH(QRect, fittedTo);
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, workArea);
+    QVERIFY(takesDesktopFont(QStringLiteral("Noto Sans CJK SC"), 11));
+    m_form->resize(3000, 2000);
+    QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
+    const double captionScale = scaleOf(*m_form).x;
+
+    // The fit keeps a pixel off the right and bottom edges of the area it is given.
+    const QRect usable = fittedTo.adjusted(0, 0, -1, -1);
+    const tarvex::design::WindowPlace place = tarvex::design::placeOnScreen(
+        captionScale, {usable.x(), usable.y(), usable.width(), usable.height()},
+        {frame.left(), frame.top(), frame.right(), frame.bottom()}, {0, 0},
+        tarvex::design::kLargestOpeningShare);
+    const QSize client(place.client.width, place.client.height);
+    m_form->resize(client);
+    QTRY_COMPARE(m_form->size(), client);
+
+    QCOMPARE(captionsCutOff(*m_form), (QStringList{"Frame7", "Frame8", "Frame10", "Frame11"}));
+    QCOMPARE(controlsOutside(*m_form), QStringList());
+    const QSize framed = client.grownBy(frame);
+    const QString size = QStringLiteral("%1x%2").arg(framed.width()).arg(framed.height());
+    QVERIFY2(framed.width() <= workArea.width() && framed.height() <= workArea.height(),
+             qPrintable(size));
+    QVERIFY2(double(framed.width()) * framed.height() <=
+                 tarvex::design::kLargestOpeningShare * workArea.width() * workArea.height(),
+             qPrintable(size));
+}
+
+void Form1LayoutTest::maximisedThenRestoredKeepsTheCaptionFactor()
+{
+    const QSize normal = m_form->size();
+    const tarvex::design::Scale scale = scaleOf(*m_form);
+    const QRect frame3 = m_form->findChild<QWidget *>("Frame3")->geometry();
+
+    m_form->showMaximized();
+    QTRY_VERIFY(m_form->size() != normal);
+    QCOMPARE(scaleOf(*m_form), scale);
+    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+
+    m_form->showNormal();
+    QTRY_COMPARE(m_form->size(), normal);
+    QCOMPARE(scaleOf(*m_form), scale);
+    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+}
+
+// Run at 96, 120 and 144 dots per inch on a 1366x768 screen: the window opens whole within the
+// screen, every control within its client area, at the caption factor or as large as the
+// screen allows.
+void Form1LayoutTest::opensWithinItsScreen()
+{
+    QTRY_COMPARE(frameOffScreen(*m_form), QString());
+    const QRect available = m_form->screen()->availableGeometry();
+    QCOMPARE(controlsOutside(*m_form), QStringList());
+    const tarvex::design::Scale opened = scaleOf(*m_form);
+    m_form->resize(3000, 2000);
+    QTRY_COMPARE(m_form->size(), QSize(3000, 2000));
+    const double captionScale = scaleOf(*m_form).x;
+    const QSize room = available.marginsRemoved(m_form->windowHandle()->frameMargins()).size();
+    QVERIFY2(atCaptionsOrEdges(opened, captionScale, room),
+             qPrintable(describe(opened, captionScale)));
+}
+
+QTEST_MAIN(Form1LayoutTest)
+#include "form1_layout_test.moc"
