@@ -30,6 +30,9 @@ function(tarvex_under_wine)
     set_property(TEST ${ARGN} APPEND PROPERTY
         ENVIRONMENT_MODIFICATION ${TARVEX_WINE_ENVIRONMENT_MODIFICATION})
     set_property(TEST ${ARGN} APPEND PROPERTY LABELS wine)
+    # A machine whose kernel runs no 32-bit programs cannot start the 32-bit Wine: the test
+    # says so and is counted as skipped (tests/win32/wine_prefix.sh).
+    set_property(TEST ${ARGN} PROPERTY SKIP_RETURN_CODE 77)
 endfunction()
 
 # Checks that the exe of `target` imports Windows' own DLLs only (test

@@ -1,10 +1,12 @@
 ; The Windows installer of Tarvex: installs the program for the current user, without
 ; administrator rights, under %LOCALAPPDATA%\Programs\Tarvex, with a Start-menu shortcut and an
 ; entry in Apps & features from which it is removed again.
-;   makensis -DPROGRAM=<tarvex.exe> -DICON=<tarvex.ico> -DOUTPUT=<setup.exe> -DVERSION=1.0 tarvex.nsi
+;   makensis -DPROGRAM=<tarvex.exe> -DICON=<tarvex.ico> -DOUTPUT=<setup.exe> -DVERSION=1.0
+;            -DTARGET=x86-unicode|amd64-unicode tarvex.nsi
+; The 32-bit installer (x86-unicode) is the one shipped; the 64-bit twin's is made for its tests.
 ; With -DSIGN="<command> %1" the installer and its uninstaller are signed as makensis writes
 ; them (the command gets each file's path for %1).
-Unicode true
+Target ${TARGET}
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
