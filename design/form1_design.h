@@ -2,8 +2,11 @@
 
 #include "geometry.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The window's design as data, the way a dialog template describes a dialog: every control
@@ -14,13 +17,50 @@ namespace tarvex::design {
 
 enum class ControlKind { GroupBox, RadioButton, TextBox, PushButton, Label };
 
+// The controls by the design's names, in the table's order: an identity is its control's index
+// in kControls, which the checks below the table hold it to.
+enum class ControlId : std::uint8_t {
+    Label1,
+    Frame3,
+    Frame4,
+    Frame5,
+    Frame6,
+    Frame7,
+    Text3,
+    Command3,
+    Frame8,
+    Text4,
+    Frame9,
+    Frame10,
+    Text5,
+    Command4,
+    Frame11,
+    Text6,
+    Frame1,
+    Option1,
+    Option2,
+    Option3,
+    Option4,
+    Frame2,
+    Option5,
+    Option6,
+    Option7,
+    Option8,
+    Text1,
+    Text2,
+    Command1,
+    Command2,
+};
+
 struct Control
 {
+    ControlId id;
+    // The design's name, as data only: what Qt and the tests know the control by.
     std::string_view name;
     ControlKind kind;
-    // The control it stands in, or kWindow for the window's client area. Places are measured
-    // from the container's outer top-left corner.
-    std::string_view container;
+    // The control it stands in, or kInWindow for the window's client area. Places are
+    // measured from the container's outer top-left corner.
+    std::optional<ControlId> container;
     std::u16string_view caption;
     Rect twips;
     int tabIndex;
@@ -31,76 +71,111 @@ struct Control
     std::u16string_view accessibleName = {};
 };
 
+inline constexpr std::optional<ControlId> kInWindow = std::nullopt;
+
+// The window's own name, as data like its controls'.
 inline constexpr std::string_view kWindow = "Form1";
 inline constexpr std::u16string_view kWindowCaption = u"Tarvex\u3000\u3000Olmira作品 1.0版";
 // The client area at design size, placed on the screen where it first appears.
 inline constexpr Rect kClientArea{2385, 2370, 13980, 9195};
 
 using enum ControlKind;
+using enum ControlId;
 
 // Back to front: a container before what it holds, and in each container the control behind
 // before the one in front of it, so that making the controls in this order stacks them as
 // designed. Label1 lies behind everything; Frame3 covers the client area behind the top row.
 inline constexpr std::array<Control, 30> kControls = {{
-    {"Label1", Label, kWindow, u"数据输入框", {3120, 720, 1455, 495}, 14},
-    {"Frame3",
+    {Label1, "Label1", Label, kInWindow, u"数据输入框", {3120, 720, 1455, 495}, 14},
+    {Frame3,
+     "Frame3",
      GroupBox,
-     kWindow,
+     kInWindow,
      u"请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能",
      {0, 0, 13935, 9135},
      15},
-    {"Frame4", GroupBox, "Frame3", u"数据输入框", {3120, 360, 6255, 735}, 16},
-    {"Frame5", GroupBox, "Frame3", u"输出结果框", {3120, 1080, 6255, 975}, 17},
-    {"Frame6", GroupBox, "Frame3", u"中文转换十六进制", {120, 2160, 13695, 3255}, 18},
-    {"Frame7", GroupBox, "Frame6", u"请在框中输入中文", {120, 360, 13455, 1215}, 19},
-    {"Text3", TextBox, "Frame7", u"", {120, 240, 11535, 855}, 20, false, u"请在框中输入中文"},
-    {"Command3", PushButton, "Frame7", u"转换到十六进制", {11640, 240, 1695, 855}, 21},
-    {"Frame8", GroupBox, "Frame6", u"输出十六进制结果", {120, 1680, 13335, 1455}, 22},
-    {"Text4", TextBox, "Frame8", u"", {120, 240, 13095, 1095}, 23, false, u"输出十六进制结果"},
-    {"Frame9", GroupBox, "Frame3", u"十六进制转换中文", {120, 5520, 13695, 3495}, 24},
-    {"Frame10", GroupBox, "Frame9", u"请在框中输入十六进制数据", {120, 240, 13455, 1215}, 25},
-    {"Text5",
-     TextBox,
+    {Frame4, "Frame4", GroupBox, Frame3, u"数据输入框", {3120, 360, 6255, 735}, 16},
+    {Frame5, "Frame5", GroupBox, Frame3, u"输出结果框", {3120, 1080, 6255, 975}, 17},
+    {Frame6, "Frame6", GroupBox, Frame3, u"中文转换十六进制", {120, 2160, 13695, 3255}, 18},
+    {Frame7, "Frame7", GroupBox, Frame6, u"请在框中输入中文", {120, 360, 13455, 1215}, 19},
+    {Text3, "Text3", TextBox, Frame7, u"", {120, 240, 11535, 855}, 20, false, u"请在框中输入中文"},
+    {Command3, "Command3", PushButton, Frame7, u"转换到十六进制", {11640, 240, 1695, 855}, 21},
+    {Frame8, "Frame8", GroupBox, Frame6, u"输出十六进制结果", {120, 1680, 13335, 1455}, 22},
+    {Text4, "Text4", TextBox, Frame8, u"", {120, 240, 13095, 1095}, 23, false, u"输出十六进制结果"},
+    {Frame9, "Frame9", GroupBox, Frame3, u"十六进制转换中文", {120, 5520, 13695, 3495}, 24},
+    {Frame10,
      "Frame10",
+     GroupBox,
+     Frame9,
+     u"请在框中输入十六进制数据",
+     {120, 240, 13455, 1215},
+     25},
+    {Text5,
+     "Text5",
+     TextBox,
+     Frame10,
      u"",
      {120, 240, 11655, 855},
      26,
      false,
      u"请在框中输入十六进制数据"},
-    {"Command4", PushButton, "Frame10", u"转换到中文", {11880, 240, 1455, 855}, 27},
-    {"Frame11", GroupBox, "Frame9", u"输出转换后的中文结果", {120, 1440, 13455, 1935}, 28},
-    {"Text6", TextBox, "Frame11", u"", {120, 240, 13215, 1575}, 29, false, u"输出转换后的中文结果"},
-    {"Frame1", GroupBox, kWindow, u"选择输入数据类型对应勾选", {120, 480, 3015, 1575}, 0},
-    {"Option1", RadioButton, "Frame1", u"二进制", {240, 360, 855, 255}, 1, true},
-    {"Option2", RadioButton, "Frame1", u"八进制", {1560, 360, 1215, 255}, 2},
-    {"Option3", RadioButton, "Frame1", u"十进制", {240, 840, 855, 375}, 3},
-    {"Option4", RadioButton, "Frame1", u"十六进制", {1560, 840, 1335, 495}, 4},
-    {"Frame2", GroupBox, kWindow, u"选择输出数据类型对应勾选", {9360, 480, 3015, 1575}, 5},
-    {"Option5", RadioButton, "Frame2", u"二进制", {240, 360, 975, 255}, 6},
-    {"Option6", RadioButton, "Frame2", u"八进制", {1560, 360, 975, 255}, 7},
-    {"Option7", RadioButton, "Frame2", u"十进制", {240, 1080, 975, 255}, 8, true},
-    {"Option8", RadioButton, "Frame2", u"十六进制", {1560, 1080, 1095, 375}, 9},
+    {Command4, "Command4", PushButton, Frame10, u"转换到中文", {11880, 240, 1455, 855}, 27},
+    {Frame11, "Frame11", GroupBox, Frame9, u"输出转换后的中文结果", {120, 1440, 13455, 1935}, 28},
+    {Text6,
+     "Text6",
+     TextBox,
+     Frame11,
+     u"",
+     {120, 240, 13215, 1575},
+     29,
+     false,
+     u"输出转换后的中文结果"},
+    {Frame1, "Frame1", GroupBox, kInWindow, u"选择输入数据类型对应勾选", {120, 480, 3015, 1575}, 0},
+    {Option1, "Option1", RadioButton, Frame1, u"二进制", {240, 360, 855, 255}, 1, true},
+    {Option2, "Option2", RadioButton, Frame1, u"八进制", {1560, 360, 1215, 255}, 2},
+    {Option3, "Option3", RadioButton, Frame1, u"十进制", {240, 840, 855, 375}, 3},
+    {Option4, "Option4", RadioButton, Frame1, u"十六进制", {1560, 840, 1335, 495}, 4},
+    {Frame2,
+     "Frame2",
+     GroupBox,
+     kInWindow,
+     u"选择输出数据类型对应勾选",
+     {9360, 480, 3015, 1575},
+     5},
+    {Option5, "Option5", RadioButton, Frame2, u"二进制", {240, 360, 975, 255}, 6},
+    {Option6, "Option6", RadioButton, Frame2, u"八进制", {1560, 360, 975, 255}, 7},
+    {Option7, "Option7", RadioButton, Frame2, u"十进制", {240, 1080, 975, 255}, 8, true},
+    {Option8, "Option8", RadioButton, Frame2, u"十六进制", {1560, 1080, 1095, 375}, 9},
     // Text1 and Text2 lie in front of Frame4 and Frame5, whose titles stand above them.
-    {"Text1", TextBox, kWindow, u"", {3120, 720, 6135, 375}, 10, false, u"数据输入框"},
-    {"Text2", TextBox, kWindow, u"", {3120, 1440, 6135, 375}, 11, false, u"输出结果框"},
-    {"Command1", PushButton, kWindow, u"转换", {12480, 600, 1335, 1455}, 12},
+    {Text1, "Text1", TextBox, kInWindow, u"", {3120, 720, 6135, 375}, 10, false, u"数据输入框"},
+    {Text2, "Text2", TextBox, kInWindow, u"", {3120, 1440, 6135, 375}, 11, false, u"输出结果框"},
+    {Command1, "Command1", PushButton, kInWindow, u"转换", {12480, 600, 1335, 1455}, 12},
     // Below the client area at design size: seen only in a taller window, reached with Tab.
-    {"Command2", PushButton, kWindow, u"退出", {5880, 12720, 1335, 495}, 13},
+    {Command2, "Command2", PushButton, kInWindow, u"退出", {5880, 12720, 1335, 495}, 13},
 }};
 
-// The index in kControls of the control of that name; the table's size for an unknown name.
-[[nodiscard]] constexpr std::size_t indexOf(std::string_view name)
+[[nodiscard]] constexpr std::size_t indexOf(ControlId id)
 {
-    std::size_t i = 0;
-    while (i < kControls.size() && kControls[i].name != name)
-        ++i;
-    return i;
+    return static_cast<std::size_t>(id);
 }
+
+[[nodiscard]] constexpr const Control &controlOf(ControlId id)
+{
+    return kControls[indexOf(id)];
+}
+
+[[nodiscard]] constexpr std::string_view nameOf(ControlId id)
+{
+    return controlOf(id).name;
+}
+
+// An identity indexes its own row, and the last one ends the table.
+static_assert(std::ranges::all_of(kControls, [](const Control &control) {
+    return &controlOf(control.id) == &control;
+}));
+static_assert(indexOf(kControls.back().id) + 1 == kControls.size());
 
 // The table's indexes in tab order.
 [[nodiscard]] std::array<std::size_t, kControls.size()> tabOrder();
-
-// The eight base buttons, Option1 to Option8, as indexes in kControls.
-[[nodiscard]] std::array<std::size_t, 8> optionIndexes();
 
 } // namespace tarvex::design

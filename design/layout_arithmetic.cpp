@@ -31,9 +31,9 @@ Rect placeInContainer(const Control &control, Scale scale)
 Rect placeInWindow(const Control &control, Scale scale)
 {
     Rect pixels = placeInContainer(control, scale);
-    for (std::size_t container = indexOf(control.container); container < kControls.size();
-         container = indexOf(kControls[container].container))
-        pixels = pixels.translated(placeInContainer(kControls[container], scale).topLeft());
+    for (std::optional<ControlId> container = control.container; container.has_value();
+         container = controlOf(*container).container)
+        pixels = pixels.translated(placeInContainer(controlOf(*container), scale).topLeft());
     return pixels;
 }
 

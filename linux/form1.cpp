@@ -1,14 +1,16 @@
 #include "linux/form1.h"
 
+#include "base_options.h"
+#include "failures.h"
 #include "linux/enter_presses_button.h"
 #include "linux/guarded_command.h"
 #include "linux/key_filter.h"
 #include "linux/message_box.h"
 #include "linux/tray/mod_tray.h"
-#include "text_codes.h"
-#include "texts.h"
 #include "linux/undo_history_limit.h"
 #include "linux/window_fit.h"
+#include "text_codes.h"
+#include "texts.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -17,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <exception>
 #include <limits>
 #include <utility>
 
@@ -25,6 +26,7 @@ namespace tarvex {
 
 namespace {
 
+using design::ControlId;
 using design::ControlKind;
 
 // Tab reaches a group of radio buttons at its selected button only. Qt does this by itself
@@ -67,7 +69,7 @@ QLineEdit *textBox(const design::Control &control, QWidget *container)
 
 Form1::Form1(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QString::fromLatin1(design::kWindow));
     setWindowTitle(QStringView(design::kWindowCaption).toString());
     setWindowIcon(QIcon(QStringLiteral(":/tarvex/tarvex.ico")));
 
@@ -75,20 +77,19 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     filterText1();
     setTabOrder();
     connectCommands();
-    option(1)->setFocus();
+    control(ControlId::Option1)->setFocus();
     new WindowFit(this, m_layout);
 }
 
 // The controls in the design's order, back to front, each in its container.
 void Form1::createControls()
 {
-    for (std::size_t i = 0; i < design::kControls.size(); ++i) {
-        const design::Control &control = design::kControls[i];
+    for (const design::Control &control : design::kControls) {
         QWidget *container =
-            control.container == design::kWindow ? this : this->control(control.container);
+            control.container.has_value() ? this->control(*control.container) : this;
         QWidget *widget = createControl(control, container);
         widget->setObjectName(QString::fromLatin1(control.name));
-        m_layout.add(i, widget);
+        m_layout.add(design::indexOf(control.id), widget);
     }
 }
 
@@ -111,9 +112,10 @@ QWidget *Form1::createControl(const design::Control &control, QWidget *container
 
 void Form1::filterText1()
 {
-    m_keyFilter = new KeyFilter(box("Text1"), [this] { return inputBase(); });
-    for (std::size_t number = 1; number <= 4; ++number)
-        connect(option(number), &QRadioButton::toggled, m_keyFilter, &KeyFilter::followInputBase);
+    m_keyFilter = new KeyFilter(box(ControlId::Text1), [this] { return inputBase(); });
+    for (const design::InputBaseOption &choice : design::kInputBaseOptions)
+        connect(control<QRadioButton>(choice.option), &QRadioButton::toggled, m_keyFilter,
+                &KeyFilter::followInputBase);
 }
 
 // The design's tab order, through the controls that take the focus.
@@ -131,48 +133,49 @@ void Form1::setTabOrder()
     }
 }
 
+// A click on a push button carries out the command the design gives it.
 void Form1::connectCommands()
 {
-    connect(control<QPushButton>("Command1"), &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(control<QPushButton>("Command2"), &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(control<QPushButton>("Command3"), &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, &Form1::Command4_Click);
+    for (const design::Control &control : design::kControls)
+        if (control.kind == ControlKind::PushButton)
+            connect(this->control<QPushButton>(control.id), &QPushButton::clicked, this,
+                    [this, id = control.id] { click(id); });
 }
 
-QLineEdit *Form1::box(std::string_view name) const
+QLineEdit *Form1::box(ControlId id) const
 {
-    return control<QLineEdit>(name);
+    return control<QLineEdit>(id);
 }
 
-QRadioButton *Form1::option(std::size_t number) const
+std::u16string Form1::text(ControlId box) const
 {
-    return static_cast<QRadioButton *>(m_layout.widget(design::optionIndexes().at(number - 1)));
+    return this->box(box)->text().toStdU16String();
+}
+
+void Form1::setText(ControlId box, const std::u16string &text) const
+{
+    this->box(box)->setText(QString::fromStdU16String(text));
 }
 
 design::InputBase Form1::inputBase() const
 {
-    if (option(1)->isChecked())
-        return design::InputBase::Binary;
-    if (option(2)->isChecked())
-        return design::InputBase::Octal;
-    if (option(3)->isChecked())
-        return design::InputBase::Decimal;
-    return design::InputBase::Hexadecimal;
+    return design::chosenInputBase(
+        [this](ControlId option) { return control<QRadioButton>(option)->isChecked(); });
 }
 
 std::u16string Form1::text1() const
 {
-    return box("Text1")->text().toStdU16String();
+    return text(ControlId::Text1);
 }
 
 void Form1::setText2(const std::u16string &text)
 {
-    box("Text2")->setText(QString::fromStdU16String(text));
+    setText(ControlId::Text2, text);
 }
 
 bool Form1::isOptionSet(OptionButton button) const
 {
-    return option(static_cast<std::size_t>(button))->isChecked();
+    return control<QRadioButton>(design::optionControl(button))->isChecked();
 }
 
 void Form1::showMessage(std::u16string_view message)
@@ -180,6 +183,7 @@ void Form1::showMessage(std::u16string_view message)
     showMessageBox(this, QStringView(message).toString());
 }
 
+// Runs the Load step, the first time, before the window is shown.
 void Form1::setVisible(bool visible)
 {
     if (visible && !std::exchange(m_loaded, true))
@@ -187,17 +191,14 @@ void Form1::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
+// Whether the icon could be added does not matter: the window is shown either way, and a
+// failure here (no memory) leaves the program without an icon.
 void Form1::Form1_Load()
 {
-    try {
-        modTray::AddTrayIcon(this, QStringView(design::kTrayTip).toString(),
-                             QStringView(design::kBalloonTitle).toString(),
-                             QStringView(design::kBalloonText).toString(),
+    design::skipOnFailure([this] {
+        modTray::AddTrayIcon(this, design::kTrayTip, design::kBalloonTitle, design::kBalloonText,
                              design::kBalloonIconKind);
-    } catch (const std::exception &) {
-        // Whether the icon could be added does not matter: the window is shown either way,
-        // and a failure here (no memory) leaves the program without an icon.
-    }
+    });
 }
 
 void Form1::Command1_Click()
@@ -212,17 +213,13 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    runGuarded(this, [this] {
-        box("Text4")->setText(
-            QString::fromStdU16String(TextToHexCodes(box("Text3")->text().toStdU16String())));
-    });
+    runGuarded(this, [this] { setText(ControlId::Text4, TextToHexCodes(text(ControlId::Text3))); });
 }
 
 void Form1::Command4_Click()
 {
     runGuarded(this, [this] {
-        box("Text6")->setText(
-            QString::fromStdU16String(HexCodesToText(box("Text5")->text().toStdU16String())));
+        setText(ControlId::Text6, design::visibleText(HexCodesToText(text(ControlId::Text5))));
     });
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "commands.h"
 #include "convert_command.h"
+#include "form1_design.h"
 #include "key_decision.h"
-#include "radix_conversions.h"
 #include "linux/twips_layout.h"
+#include "radix_conversions.h"
 
 #include <QWidget>
 
-#include <string_view>
-
 class QLineEdit;
-class QRadioButton;
 
 namespace tarvex {
 
@@ -21,8 +20,11 @@ class KeyFilter;
 // panels below, and the hidden Exit button. Every control sits at a fixed place given in twips;
 // a WindowFit fits that layout to the window and the window to the screen. The window owns the
 // working strings and the conversion methods of the radix converter and serves as the Convert
-// command's window.
-class Form1 : public QWidget, public ConvertWindow, public RadixConversions
+// command's window. Its buttons reach their handlers through the design's commands.
+class Form1 : public QWidget,
+              public ConvertWindow,
+              public RadixConversions,
+              private design::CommandHandlers
 {
     Q_OBJECT
 public:
@@ -45,19 +47,20 @@ private:
     void setTabOrder();
     void connectCommands();
 
-    template<typename Control = QWidget> [[nodiscard]] Control *control(std::string_view name) const
+    template<typename Control = QWidget> [[nodiscard]] Control *control(design::ControlId id) const
     {
-        return static_cast<Control *>(m_layout.widget(design::indexOf(name)));
+        return static_cast<Control *>(m_layout.widget(design::indexOf(id)));
     }
-    [[nodiscard]] QLineEdit *box(std::string_view name) const;
-    [[nodiscard]] QRadioButton *option(std::size_t number) const;
+    [[nodiscard]] QLineEdit *box(design::ControlId id) const;
+    [[nodiscard]] std::u16string text(design::ControlId box) const;
+    void setText(design::ControlId box, const std::u16string &text) const;
     [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
+    void Command1_Click() override;
+    void Command2_Click() override;
+    void Command3_Click() override;
+    void Command4_Click() override;
 
     TwipsLayout m_layout;
     KeyFilter *m_keyFilter = nullptr;

@@ -1,6 +1,7 @@
 #include "win32/dialog_keys.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tarvex::win32 {
 
@@ -81,7 +82,7 @@ void DialogKeys::moveFocus(bool forward) const
 void DialogKeys::chooseNeighbour(HWND option, bool forward) const
 {
     const std::size_t index = indexOf(option);
-    const std::string_view container = design::kControls[index].container;
+    const std::optional<design::ControlId> container = design::kControls[index].container;
     std::array<std::size_t, design::kControls.size()> group{};
     std::size_t size = 0;
     std::size_t at = 0;

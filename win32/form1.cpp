@@ -1,20 +1,20 @@
 #include "win32/form1.h"
 
+#include "base_options.h"
+#include "failures.h"
+#include "text_codes.h"
+#include "texts.h"
 #include "win32/accessible_names.h"
 #include "win32/dpi.h"
 #include "win32/mod_tray.h"
 #include "win32/resource_ids.h"
 #include "win32/single_instance.h"
 #include "win32/text.h"
-#include "text_codes.h"
-#include "texts.h"
 #include "win32/window_state.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <exception>
-#include <new>
 #include <system_error>
 #include <utility>
 
@@ -22,6 +22,7 @@ namespace tarvex::win32 {
 
 namespace {
 
+using design::ControlId;
 using design::ControlKind;
 
 [[noreturn]] void throwLastError(const char *what)
@@ -87,13 +88,6 @@ bool isFrontOfGroup(std::size_t index)
     return true;
 }
 
-std::u16string_view failureMessage(const std::exception &failure)
-{
-    return dynamic_cast<const std::bad_alloc *>(&failure) != nullptr
-               ? design::kCommandFailedNoMemory
-               : design::kCommandFailed;
-}
-
 } // namespace
 
 Form1::Form1(HINSTANCE instance) : m_instance(instance)
@@ -112,9 +106,10 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
     setIcons();
     m_fit = std::make_unique<WindowFit>(m_window, m_controls);
     m_fit->fitToMonitor();
-    m_keyFilter = std::make_unique<KeyFilter>(control("Text1"), [this] { return inputBase(); });
+    m_keyFilter =
+        std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
     m_keys = std::make_unique<DialogKeys>(m_window, m_controls);
-    m_focus = option(1);
+    m_focus = control(ControlId::Option1);
 }
 
 Form1::~Form1()
@@ -128,8 +123,8 @@ Form1::~Form1()
 // made before it.
 void Form1::createControls()
 {
-    for (std::size_t i = 0; i < design::kControls.size(); ++i) {
-        const design::Control &control = design::kControls[i];
+    for (const design::Control &control : design::kControls) {
+        const std::size_t i = design::indexOf(control.id);
         const ControlClass controlClass = classOf(control, isFrontOfGroup(i));
         const std::wstring caption = wideString(control.caption);
         HWND made = CreateWindowExW(
@@ -161,14 +156,6 @@ void Form1::setIcons()
     m_smallIcon = load(systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi));
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
-}
-
-void Form1::show(int showCommand)
-{
-    if (!std::exchange(m_loaded, true))
-        Form1_Load();
-    ShowWindow(m_window, showCommand);
-    SetFocus(m_focus);
 }
 
 bool Form1::handleDialogKey(const MSG &message) const
@@ -246,16 +233,10 @@ void Form1::onCommand(int id, int notification)
     const auto index = static_cast<std::size_t>(id - kFirstControlId);
     if (index >= design::kControls.size())
         return;
-    const std::string_view name = design::kControls[index].name;
-    if (name == "Command1")
-        Command1_Click();
-    else if (name == "Command2")
-        Command2_Click();
-    else if (name == "Command3")
-        Command3_Click();
-    else if (name == "Command4")
-        Command4_Click();
-    else if (design::kControls[index].kind == ControlKind::RadioButton && m_keyFilter != nullptr)
+    const design::Control &control = design::kControls[index];
+    // A click on a push button carries out the command the design gives it.
+    click(control.id);
+    if (control.kind == ControlKind::RadioButton && m_keyFilter != nullptr)
         m_keyFilter->followInputBase();
 }
 
@@ -279,44 +260,45 @@ template<typename Command> void Form1::runGuarded(Command &&command)
     try {
         std::forward<Command>(command)();
     } catch (const std::exception &failure) {
-        showMessage(failureMessage(failure));
+        showMessage(design::failureMessage(failure));
     }
 }
 
-HWND Form1::control(std::string_view name) const
+HWND Form1::control(ControlId id) const
 {
-    return m_controls.at(design::indexOf(name));
+    return m_controls.at(design::indexOf(id));
 }
 
-HWND Form1::option(std::size_t number) const
+std::u16string Form1::text(ControlId box) const
 {
-    return m_controls.at(design::optionIndexes().at(number - 1));
+    return windowText(control(box));
+}
+
+void Form1::setText(ControlId box, const std::u16string &text) const
+{
+    SetWindowTextW(control(box), wide(text));
 }
 
 design::InputBase Form1::inputBase() const
 {
-    if (isOptionSet(OptionButton::Option1))
-        return design::InputBase::Binary;
-    if (isOptionSet(OptionButton::Option2))
-        return design::InputBase::Octal;
-    if (isOptionSet(OptionButton::Option3))
-        return design::InputBase::Decimal;
-    return design::InputBase::Hexadecimal;
+    return design::chosenInputBase([this](ControlId option) {
+        return SendMessageW(control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    });
 }
 
 std::u16string Form1::text1() const
 {
-    return windowText(control("Text1"));
+    return text(ControlId::Text1);
 }
 
 void Form1::setText2(const std::u16string &text)
 {
-    SetWindowTextW(control("Text2"), wide(text));
+    setText(ControlId::Text2, text);
 }
 
 bool Form1::isOptionSet(OptionButton button) const
 {
-    return SendMessageW(option(static_cast<std::size_t>(button)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(control(design::optionControl(button)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // A modal box owned by the window, with the message, an OK button, no icon and an empty title.
@@ -325,10 +307,23 @@ void Form1::showMessage(std::u16string_view message)
     MessageBoxW(m_window, wideString(message).c_str(), L"", MB_OK);
 }
 
+// Runs the Load step, the first time, before the window is shown.
+void Form1::show(int showCommand)
+{
+    if (!std::exchange(m_loaded, true))
+        Form1_Load();
+    ShowWindow(m_window, showCommand);
+    SetFocus(m_focus);
+}
+
+// Whether the icon could be added does not matter: the window is shown either way, and a
+// failure here (no memory) leaves the program without an icon.
 void Form1::Form1_Load()
 {
-    modTray::AddTrayIcon(m_window, design::kTrayTip, design::kBalloonTitle, design::kBalloonText,
-                         design::kBalloonIconKind);
+    design::skipOnFailure([this] {
+        modTray::AddTrayIcon(m_window, design::kTrayTip, design::kBalloonTitle,
+                             design::kBalloonText, design::kBalloonIconKind);
+    });
 }
 
 void Form1::Command1_Click()
@@ -343,20 +338,13 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    runGuarded([this] {
-        SetWindowTextW(control("Text4"), wide(TextToHexCodes(windowText(control("Text3")))));
-    });
+    runGuarded([this] { setText(ControlId::Text4, TextToHexCodes(text(ControlId::Text3))); });
 }
 
 void Form1::Command4_Click()
 {
     runGuarded([this] {
-        std::u16string text = HexCodesToText(windowText(control("Text5")));
-        // An edit box's text ends at its first U+0000, and what a group of codes without a
-        // leading digit stands for would cut off the rest of the result: it shows as the
-        // symbol for NUL instead.
-        std::ranges::replace(text, u'\0', u'\u2400');
-        SetWindowTextW(control("Text6"), wide(text));
+        setText(ControlId::Text6, design::visibleText(HexCodesToText(text(ControlId::Text5))));
     });
 }
 

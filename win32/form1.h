@@ -1,18 +1,18 @@
 #pragma once
 
+#include "commands.h"
 #include "convert_command.h"
+#include "form1_design.h"
+#include "key_decision.h"
+#include "radix_conversions.h"
 #include "win32/dialog_keys.h"
 #include "win32/handles.h"
-#include "key_decision.h"
 #include "win32/key_filter.h"
-#include "radix_conversions.h"
 #include "win32/window_fit.h"
 #include "win32/window_identity.h"
 #include "win32/windows_headers.h"
 
-#include <array>
 #include <memory>
-#include <string_view>
 
 namespace tarvex::win32 {
 
@@ -21,8 +21,8 @@ namespace tarvex::win32 {
 // Convert), the two text-code panels below, and the hidden Exit button. A WindowFit fits the
 // twips layout to the window and the window to its monitor. The window owns the working
 // strings and the conversion methods of the radix converter and serves as the Convert
-// command's window.
-class Form1 final : public ConvertWindow, public RadixConversions
+// command's window. Its buttons reach their handlers through the design's commands.
+class Form1 final : public ConvertWindow, public RadixConversions, private design::CommandHandlers
 {
 public:
     // Makes the window and its controls, hidden. Throws std::system_error when Windows refuses.
@@ -56,15 +56,16 @@ private:
     void onActivate(bool active);
     template<typename Command> void runGuarded(Command &&command);
 
-    [[nodiscard]] HWND control(std::string_view name) const;
-    [[nodiscard]] HWND option(std::size_t number) const;
+    [[nodiscard]] HWND control(design::ControlId id) const;
+    [[nodiscard]] std::u16string text(design::ControlId box) const;
+    void setText(design::ControlId box, const std::u16string &text) const;
     [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
+    void Command1_Click() override;
+    void Command2_Click() override;
+    void Command3_Click() override;
+    void Command4_Click() override;
 
     HINSTANCE m_instance;
     HWND m_window = nullptr;

@@ -1,9 +1,10 @@
 #include "win32/mod_tray.h"
 
 #include "cp936_record_text.h"
+#include "failures.h"
+#include "texts.h"
 #include "win32/handles.h"
 #include "win32/text.h"
-#include "texts.h"
 #include "win32/window_state.h"
 
 #include <algorithm>
@@ -150,14 +151,17 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
 
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
-        handleIconNotification(hWnd, lParam);
-    else if (uMsg == taskbarCreatedMessage())
-        notify(NIM_ADD);
-    else if (uMsg == WM_DESTROY)
-        // Windows leaves the icon of a program that has ended in the notification area until
-        // the mouse passes over it.
-        notify(NIM_DELETE);
+    // Nothing in handling the icon's message may keep the message from the window.
+    design::skipOnFailure([&] {
+        if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
+            handleIconNotification(hWnd, lParam);
+        else if (uMsg == taskbarCreatedMessage())
+            notify(NIM_ADD);
+        else if (uMsg == WM_DESTROY)
+            // Windows leaves the icon of a program that has ended in the notification area
+            // until the mouse passes over it.
+            notify(NIM_DELETE);
+    });
     if (speaksCodePage936())
         return CallWindowProcA(prevWndProc, hWnd, uMsg, wParam, lParam);
     return CallWindowProcW(prevWndProc, hWnd, uMsg, wParam, lParam);

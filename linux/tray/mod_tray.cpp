@@ -1,13 +1,12 @@
 #include "linux/tray/mod_tray.h"
 
+#include "failures.h"
 #include "linux/tray/shell_notify.h"
 #include "linux/tray/window_handles.h"
-#include "linux/window_manager.h"
 #include "linux/tray/window_proc_hook.h"
+#include "linux/window_manager.h"
 
 #include <QCoreApplication>
-
-#include <exception>
 
 namespace tarvex::modTray {
 
@@ -21,11 +20,6 @@ QPointer<QAction> mnuExit;
 namespace {
 
 constexpr win32_over_qt::DWORD kRecordSize = sizeof(win32_over_qt::NOTIFYICONDATAA);
-
-std::u16string toStd(const QString &text)
-{
-    return text.toStdU16String();
-}
 
 // A minimised window, hidden by an earlier click or minimised by its own title-bar button
 // (Qt still calls the latter visible), comes back at normal size in front; any other is
@@ -67,7 +61,8 @@ void createMenu(QWidget *window)
 
 void handleIconNotification(win32_over_qt::LPARAM mouseMessage)
 {
-    if (mouseMessage != static_cast<win32_over_qt::LPARAM>(win32_over_qt::WM_LBUTTONUP) || trayForm.isNull())
+    if (mouseMessage != static_cast<win32_over_qt::LPARAM>(win32_over_qt::WM_LBUTTONUP) ||
+        trayForm.isNull())
         return;
     toggleWindow(*trayForm);
 }
@@ -86,8 +81,8 @@ void showInFront(QWidget &window)
         window.activateWindow();
 }
 
-void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloonTitle,
-                 const QString &balloonText, std::int32_t balloonIconKind)
+void AddTrayIcon(QWidget *window, std::u16string_view tipText, std::u16string_view balloonTitle,
+                 std::u16string_view balloonText, std::int32_t balloonIconKind)
 {
     trayForm = window;
 
@@ -95,15 +90,16 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
     trayIconData.cbSize = kRecordSize;
     trayIconData.hWnd = win32_over_qt::windowHandle(window);
     trayIconData.uID = kTrayIconId;
-    trayIconData.uFlags = win32_over_qt::NIF_MESSAGE | win32_over_qt::NIF_ICON | win32_over_qt::NIF_TIP | win32_over_qt::NIF_INFO;
+    trayIconData.uFlags = win32_over_qt::NIF_MESSAGE | win32_over_qt::NIF_ICON |
+                          win32_over_qt::NIF_TIP | win32_over_qt::NIF_INFO;
     trayIconData.uCallbackMessage = kTrayCallbackMessage;
     trayIconData.hIcon = win32_over_qt::iconHandle(window->windowIcon());
-    win32_over_qt::setRecordText(trayIconData.szTip, toStd(tipText));
+    win32_over_qt::setRecordText(trayIconData.szTip, tipText);
     trayIconData.dwState = 0;
     trayIconData.dwStateMask = 0;
-    win32_over_qt::setRecordText(trayIconData.szInfo, toStd(balloonText));
+    win32_over_qt::setRecordText(trayIconData.szInfo, balloonText);
     trayIconData.uTimeout = design::kBalloonMilliseconds;
-    win32_over_qt::setRecordText(trayIconData.szInfoTitle, toStd(balloonTitle));
+    win32_over_qt::setRecordText(trayIconData.szInfoTitle, balloonTitle);
     trayIconData.dwInfoFlags = static_cast<win32_over_qt::DWORD>(balloonIconKind);
 
     // Whether the icon could be shown does not matter: without a notification area the
@@ -112,21 +108,20 @@ void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloon
     createMenu(window);
     win32_over_qt::SetNotifyIconMenu(trayIconData.hWnd, trayIconData.uID, mnuTray);
     // An icon left behind by a program that has ended would answer no clicks.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window,
-                     [] { win32_over_qt::Shell_NotifyIconA(win32_over_qt::NIM_DELETE, &trayIconData); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, [] {
+        win32_over_qt::Shell_NotifyIconA(win32_over_qt::NIM_DELETE, &trayIconData);
+    });
 
-    prevWndProc = win32_over_qt::SetWindowLongA(trayIconData.hWnd, win32_over_qt::GWL_WNDPROC, TrayWindowProc);
+    prevWndProc = win32_over_qt::SetWindowLongA(trayIconData.hWnd, win32_over_qt::GWL_WNDPROC,
+                                                TrayWindowProc);
 }
 
-win32_over_qt::LRESULT TrayWindowProc(win32_over_qt::HWND hWnd, win32_over_qt::UINT uMsg, win32_over_qt::WPARAM wParam, win32_over_qt::LPARAM lParam)
+win32_over_qt::LRESULT TrayWindowProc(win32_over_qt::HWND hWnd, win32_over_qt::UINT uMsg,
+                                      win32_over_qt::WPARAM wParam, win32_over_qt::LPARAM lParam)
 {
-    if (uMsg == kTrayCallbackMessage) {
-        // Nothing in handling the icon's message may keep the message from the window.
-        try {
-            handleIconNotification(lParam);
-        } catch (const std::exception &) {
-        }
-    }
+    // Nothing in handling the icon's message may keep the message from the window.
+    if (uMsg == kTrayCallbackMessage)
+        design::skipOnFailure([lParam] { handleIconNotification(lParam); });
     return win32_over_qt::CallWindowProcA(prevWndProc, hWnd, uMsg, wParam, lParam);
 }
 

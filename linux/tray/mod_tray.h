@@ -1,16 +1,16 @@
 #pragma once
 
 #include "linux/tray/notify_icon_data.h"
-#include "texts.h"
 #include "linux/tray/win_types.h"
+#include "texts.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <string_view>
 
 // The notification-area icon of the main window: its tool-tip, the greeting balloon at start,
 // and a left click on it that hides or brings back the window. The icon's clicks reach the
@@ -42,12 +42,13 @@ void showInFront(QWidget &window);
 // hooks TrayWindowProc in front of the window's event handling. The icon has the menu
 // mnuTray. The icon goes when the program ends. Texts that do not fit their members of trayIconData
 // are cut.
-void AddTrayIcon(QWidget *window, const QString &tipText, const QString &balloonTitle,
-                 const QString &balloonText, std::int32_t balloonIconKind);
+void AddTrayIcon(QWidget *window, std::u16string_view tipText, std::u16string_view balloonTitle,
+                 std::u16string_view balloonText, std::int32_t balloonIconKind);
 
 // The hook on the window: a left-button release over the icon hides the window or brings it
 // back; every message, the icon's included, then goes on unchanged to the window's own
 // handling, whose result it returns.
-win32_over_qt::LRESULT TrayWindowProc(win32_over_qt::HWND hWnd, win32_over_qt::UINT uMsg, win32_over_qt::WPARAM wParam, win32_over_qt::LPARAM lParam);
+win32_over_qt::LRESULT TrayWindowProc(win32_over_qt::HWND hWnd, win32_over_qt::UINT uMsg,
+                                      win32_over_qt::WPARAM wParam, win32_over_qt::LPARAM lParam);
 
 } // namespace tarvex::modTray

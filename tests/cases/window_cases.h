@@ -1,13 +1,18 @@
 #pragma once
 
+#include "form1_design.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
 
 // The window's cases, free of any toolkit: the Qt window's tests walk them in process, and the
 // Win32 window's driver walks them against the running program from outside, as a user's tools
-// would. Texts are UTF-16, as both windows hold them; controls are named as in the design.
+// would. Texts are UTF-16, as both windows hold them; controls are the design's identities.
 namespace tarvex::cases {
+
+using design::ControlId;
+using enum design::ControlId;
 
 // What an output box holds before a command that should leave it alone.
 inline constexpr std::u16string_view kKept = u"kept";
@@ -22,8 +27,8 @@ struct ConvertCase
 {
     const char *name;
     std::u16string_view input;
-    std::string_view inputOption;
-    std::string_view outputOption;
+    ControlId inputOption;
+    ControlId outputOption;
     std::u16string_view output;
     std::array<std::u16string_view, 2> messages{};
 
@@ -36,25 +41,25 @@ struct ConvertCase
 // Each of the sixteen pairs of bases once: the twelve conversions, then the four pairs of equal
 // bases; then the empty input and a value out of range.
 inline constexpr auto kConvertCases = std::to_array<ConvertCase>({
-    {"hex to binary", u"1F", "Option4", "Option5", u"0011111"},
-    {"hex to octal", u"FF", "Option4", "Option6", u"377"},
-    {"hex to decimal", u"1F", "Option4", "Option7", u"31"},
-    {"lower-case hex", u"ff", "Option4", "Option7", u"255"},
-    {"decimal to binary", u"10", "Option3", "Option5", u"1010"},
-    {"decimal zero", u"0", "Option3", "Option6", u"0"},
-    {"decimal to hex", u"255", "Option3", "Option8", u"FF"},
-    {"octal to binary", u"17", "Option2", "Option5", u"01111"},
-    {"octal to decimal", u"377", "Option2", "Option7", u"255"},
-    {"octal to hex", u"17", "Option2", "Option8", u"0F"},
-    {"binary to hex", u"11111111", "Option1", "Option8", u"FF"},
-    {"binary to decimal", u"101", "Option1", "Option7", u"5"},
-    {"binary to octal", u"11111111", "Option1", "Option6", u"377"},
-    {"same base keeps output", u"101", "Option1", "Option5", kKept, {kSameBase}},
-    {"same octal base keeps output", u"17", "Option2", "Option6", kKept, {kSameBase}},
-    {"empty and same base", u"", "Option3", "Option7", kKept, {kEmptyInput, kSameBase}},
-    {"same hex base keeps output", u"FF", "Option4", "Option8", kKept, {kSameBase}},
-    {"empty input", u"", "Option1", "Option7", u"0", {kEmptyInput}},
-    {"out of range empties output", u"FFFFFFFF", "Option4", "Option7", u"", {kOutOfRange}},
+    {"hex to binary", u"1F", Option4, Option5, u"0011111"},
+    {"hex to octal", u"FF", Option4, Option6, u"377"},
+    {"hex to decimal", u"1F", Option4, Option7, u"31"},
+    {"lower-case hex", u"ff", Option4, Option7, u"255"},
+    {"decimal to binary", u"10", Option3, Option5, u"1010"},
+    {"decimal zero", u"0", Option3, Option6, u"0"},
+    {"decimal to hex", u"255", Option3, Option8, u"FF"},
+    {"octal to binary", u"17", Option2, Option5, u"01111"},
+    {"octal to decimal", u"377", Option2, Option7, u"255"},
+    {"octal to hex", u"17", Option2, Option8, u"0F"},
+    {"binary to hex", u"11111111", Option1, Option8, u"FF"},
+    {"binary to decimal", u"101", Option1, Option7, u"5"},
+    {"binary to octal", u"11111111", Option1, Option6, u"377"},
+    {"same base keeps output", u"101", Option1, Option5, kKept, {kSameBase}},
+    {"same octal base keeps output", u"17", Option2, Option6, kKept, {kSameBase}},
+    {"empty and same base", u"", Option3, Option7, kKept, {kEmptyInput, kSameBase}},
+    {"same hex base keeps output", u"FF", Option4, Option8, kKept, {kSameBase}},
+    {"empty input", u"", Option1, Option7, u"0", {kEmptyInput}},
+    {"out of range empties output", u"FFFFFFFF", Option4, Option7, u"", {kOutOfRange}},
 });
 
 // Which windows a typing case reaches. An input method's commit is an event that the Qt test
@@ -67,7 +72,7 @@ enum class TypedInto { BothWindows, QtWindowOnly };
 struct TypingCase
 {
     const char *name;
-    std::string_view option;
+    ControlId option;
     std::u16string_view script;
     std::u16string_view expected;
     TypedInto typedInto = TypedInto::BothWindows;
@@ -76,24 +81,24 @@ struct TypingCase
 inline constexpr std::u16string_view kClipboardText = u"1";
 
 inline constexpr auto kTypingCases = std::to_array<TypingCase>({
-    {"binary digits and Backspace", "Option1", u"101<BS>", u"10"},
-    {"binary discards other characters", "Option1", u"12aA .-+", u"1"},
-    {"binary discards Ctrl+V", "Option1", u"0<Ctrl+V>", u"0"},
-    {"binary discards Escape and F-keys type nothing", "Option1", u"1<Esc><F2>1", u"11"},
-    {"navigation and Delete still work", "Option1", u"101<Home><Del><End>0", u"010"},
-    {"arrows still work", "Option1", u"11<Left>0<Right>1", u"1011"},
-    {"Ctrl+A is discarded, so no select-all", "Option1", u"11<Ctrl+A>0", u"110"},
-    {"octal", "Option2", u"0123456789", u"01234567"},
-    {"decimal", "Option3", u"0123456789.+-e x", u"0123456789"},
-    {"decimal discards a Chinese key press", "Option3", u"1<中>2", u"12"},
-    {"decimal discards an input-method commit of Chinese", "Option3", u"1<IM:中文>", u"1",
+    {"binary digits and Backspace", Option1, u"101<BS>", u"10"},
+    {"binary discards other characters", Option1, u"12aA .-+", u"1"},
+    {"binary discards Ctrl+V", Option1, u"0<Ctrl+V>", u"0"},
+    {"binary discards Escape and F-keys type nothing", Option1, u"1<Esc><F2>1", u"11"},
+    {"navigation and Delete still work", Option1, u"101<Home><Del><End>0", u"010"},
+    {"arrows still work", Option1, u"11<Left>0<Right>1", u"1011"},
+    {"Ctrl+A is discarded, so no select-all", Option1, u"11<Ctrl+A>0", u"110"},
+    {"octal", Option2, u"0123456789", u"01234567"},
+    {"decimal", Option3, u"0123456789.+-e x", u"0123456789"},
+    {"decimal discards a Chinese key press", Option3, u"1<中>2", u"12"},
+    {"decimal discards an input-method commit of Chinese", Option3, u"1<IM:中文>", u"1",
      TypedInto::QtWindowOnly},
-    {"decimal keeps the digits of a mixed commit", "Option3", u"<IM:1a2>", u"12",
+    {"decimal keeps the digits of a mixed commit", Option3, u"<IM:1a2>", u"12",
      TypedInto::QtWindowOnly},
-    {"hex lets everything through", "Option4", u"aF-. xZ", u"aF-. xZ"},
-    {"hex keeps a Chinese commit", "Option4", u"<IM:中文>", u"中文", TypedInto::QtWindowOnly},
-    {"hex keeps a Chinese key press", "Option4", u"<中>", u"中"},
-    {"hex passes Ctrl+V", "Option4", u"A<Ctrl+V>", u"A1"},
+    {"hex lets everything through", Option4, u"aF-. xZ", u"aF-. xZ"},
+    {"hex keeps a Chinese commit", Option4, u"<IM:中文>", u"中文", TypedInto::QtWindowOnly},
+    {"hex keeps a Chinese key press", Option4, u"<中>", u"中"},
+    {"hex passes Ctrl+V", Option4, u"A<Ctrl+V>", u"A1"},
 });
 
 // A text-code button: the text typed into its input box, and what its output box (holding
@@ -101,56 +106,57 @@ inline constexpr auto kTypingCases = std::to_array<TypingCase>({
 struct TextCodeCase
 {
     const char *name;
-    std::string_view inputBox;
-    std::string_view button;
-    std::string_view outputBox;
+    ControlId inputBox;
+    ControlId button;
+    ControlId outputBox;
     std::u16string_view input;
     std::u16string_view output;
 };
 
 inline constexpr auto kTextCodeCases = std::to_array<TextCodeCase>({
-    {"text to codes", "Text3", "Command3", "Text4", u"中文", u"D6D0CEC4"},
-    {"codes to text", "Text5", "Command4", "Text6", u"d6d0cec4", u"中文"},
-    {"no text gives no codes", "Text3", "Command3", "Text4", u"", u""},
-    {"no codes give no text", "Text5", "Command4", "Text6", u"", u""},
+    {"text to codes", Text3, Command3, Text4, u"中文", u"D6D0CEC4"},
+    {"codes to text", Text5, Command4, Text6, u"d6d0cec4", u"中文"},
+    {"no text gives no codes", Text3, Command3, Text4, u"", u""},
+    {"no codes give no text", Text5, Command4, Text6, u"", u""},
+    {"a group without a leading digit shows as the symbol for NUL", Text5, Command4, Text6,
+     u"0041GGGG0042", u"A\u2400B"},
 });
 
 // Return or keypad Enter on a push button that has the focus presses it. The boxes hold these
 // texts, with binary to decimal chosen.
 struct BoxText
 {
-    std::string_view box;
+    ControlId box;
     std::u16string_view text;
 };
 inline constexpr auto kButtonInputs = std::to_array<BoxText>({
-    {"Text1", u"101"},
-    {"Text3", u"A"},
-    {"Text5", u"0041"},
+    {Text1, u"101"},
+    {Text3, u"A"},
+    {Text5, u"0041"},
 });
 
 struct ButtonCase
 {
     const char *name;
-    std::string_view button;
-    std::string_view outputBox;
+    ControlId button;
+    ControlId outputBox;
     std::u16string_view output;
 };
 
 inline constexpr auto kEnterPressesButtonCases = std::to_array<ButtonCase>({
-    {"转换 converts", "Command1", "Text2", u"5"},
-    {"转换到十六进制 converts", "Command3", "Text4", u"41"},
-    {"转换到中文 converts", "Command4", "Text6", u"A"},
+    {"转换 converts", Command1, Text2, u"5"},
+    {"转换到十六进制 converts", Command3, Text4, u"41"},
+    {"转换到中文 converts", Command4, Text6, u"A"},
 });
 
 // Where Return, keypad Enter and Escape press nothing, with hexadecimal input chosen (the key
 // filter lets Enter through) and Text1 empty (a click on 转换 would show a message).
 inline constexpr auto kEnterPressesNothingIn =
-    std::to_array<std::string_view>({"Text1", "Text2", "Text3", "Option1", "Option7"});
+    std::to_array<ControlId>({Text1, Text2, Text3, Option1, Option7});
 
 // The tab stops after the chosen radio button of each base group, in order: the hidden 退出
 // comes after 转换.
-inline constexpr auto kTabStopsAfterTheBases =
-    std::to_array<std::string_view>({"Text1", "Text2", "Command1", "Command2", "Text3", "Command3",
-                                     "Text4", "Text5", "Command4", "Text6"});
+inline constexpr auto kTabStopsAfterTheBases = std::to_array<ControlId>(
+    {Text1, Text2, Command1, Command2, Text3, Command3, Text4, Text5, Command4, Text6});
 
 } // namespace tarvex::cases

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace tarvex::design {
 namespace {
 
@@ -16,12 +18,12 @@ public:
     double lineHeight = 12;
     int titleIndent = 8;
     // The one caption that gets a different width, to show which control holds the factor.
-    std::string_view wideControl;
+    std::optional<ControlId> wideControl;
     int wideAdvance = 0;
 
     CaptionMetrics caption(const Control &control) const override
     {
-        const int advance = control.name == wideControl
+        const int advance = control.id == wideControl
                                 ? wideAdvance
                                 : static_cast<int>(control.caption.size()) * pixelsPerCharacter;
         const int ascent = static_cast<int>(lineHeight * 0.8);
@@ -46,11 +48,10 @@ public:
 };
 
 // The smallest step of 1/120 at which the control is at least `pixels` wide.
-double stepReaching(std::string_view control, int pixels)
+double stepReaching(ControlId control, int pixels)
 {
     int step = 0;
-    while (placeInContainer(kControls[indexOf(control)], Scale::uniform(1 + step / 120.0)).width <
-           pixels)
+    while (placeInContainer(controlOf(control), Scale::uniform(1 + step / 120.0)).width < pixels)
         ++step;
     return 1 + step / 120.0;
 }
@@ -58,7 +59,7 @@ double stepReaching(std::string_view control, int pixels)
 struct CaptionCase
 {
     const char *name;
-    std::string_view control;
+    ControlId control;
     int advance;
     double expected;
 };
@@ -67,10 +68,10 @@ TEST(CaptionCheck, theFactorIsTheSmallestStepAtWhichTheWidestCaptionFits)
 {
     // Option1 is 855 twips (57 px at 1) wide; Command1 1335 (89 px).
     const CaptionCase cases[] = {
-        {"every caption fits at the design's size", "Option1", 57, 1.0},
-        {"a radio button one pixel too narrow", "Option1", 58, stepReaching("Option1", 58)},
-        {"a push button far too narrow", "Command1", 150, stepReaching("Command1", 150)},
-        {"no factor up to 4 is enough: 4 and no more", "Option1", 10000, 4.0},
+        {"every caption fits at the design's size", Option1, 57, 1.0},
+        {"a radio button one pixel too narrow", Option1, 58, stepReaching(Option1, 58)},
+        {"a push button far too narrow", Command1, 150, stepReaching(Command1, 150)},
+        {"no factor up to 4 is enough: 4 and no more", Option1, 10000, 4.0},
     };
     for (const CaptionCase &c : cases) {
         FixedStyle style;
@@ -92,8 +93,8 @@ TEST(CaptionCheck, groupBoxTitlesMustStayClearOfControlsInFront)
     style.lineHeight = 18;
     const Scale scale = Scale::uniform(scaleForWholeCaptions(style));
     EXPECT_GT(scale.x, 1.0);
-    EXPECT_LE(placeInWindow(kControls[indexOf("Frame7")], scale).top + 18,
-              placeInWindow(kControls[indexOf("Text3")], scale).top);
+    EXPECT_LE(placeInWindow(controlOf(Frame7), scale).top + 18,
+              placeInWindow(controlOf(Text3), scale).top);
 }
 
 } // namespace

@@ -113,7 +113,7 @@ TEST(LayoutArithmetic, widthAndHeightAreFittedEachOnItsOwn)
 
 struct NestedCase
 {
-    const char *control;
+    ControlId control;
     Point inWindow;
 };
 
@@ -121,14 +121,14 @@ struct NestedCase
 TEST(LayoutArithmetic, placeInWindowAddsUpTheContainers)
 {
     const NestedCase cases[] = {
-        {"Option7", {640, 104}},  // 9600, 1560 twips, in Frame2
-        {"Text3", {24, 184}},     // 360, 2760, in Frame7 in Frame6 in Frame3
-        {"Command4", {808, 400}}, // 12120, 6000, in Frame10 in Frame9 in Frame3
-        {"Text6", {24, 480}},     // 360, 7200, in Frame11 in Frame9 in Frame3
+        {Option7, {640, 104}},  // 9600, 1560 twips, in Frame2
+        {Text3, {24, 184}},     // 360, 2760, in Frame7 in Frame6 in Frame3
+        {Command4, {808, 400}}, // 12120, 6000, in Frame10 in Frame9 in Frame3
+        {Text6, {24, 480}},     // 360, 7200, in Frame11 in Frame9 in Frame3
     };
     for (const NestedCase &c : cases)
-        EXPECT_EQ(placeInWindow(kControls[indexOf(c.control)], Scale{}).topLeft(), c.inWindow)
-            << c.control;
+        EXPECT_EQ(placeInWindow(controlOf(c.control), Scale{}).topLeft(), c.inWindow)
+            << nameOf(c.control);
 }
 
 } // namespace

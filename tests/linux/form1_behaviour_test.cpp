@@ -1,11 +1,11 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
+#include "key_script_typist.h"
 #include "linux/form1.h"
 #include "linux/guarded_command.h"
-#include "key_script_typist.h"
-#include "message_box_answerer.h"
-#include "linux/tray/mod_tray.h"
 #include "linux/qt_translations.h"
+#include "linux/tray/mod_tray.h"
+#include "message_box_answerer.h"
 #include "window_cases.h"
 
 #include <QLineEdit>
@@ -56,8 +56,17 @@ private:
     {
         return m_form->findChild<T *>(fromCase(name));
     }
+    template<typename T = QWidget> T *control(tarvex::design::ControlId id) const
+    {
+        return control<T>(tarvex::design::nameOf(id));
+    }
     QLineEdit *box(std::string_view name) const { return control<QLineEdit>(name); }
+    QLineEdit *box(tarvex::design::ControlId id) const { return control<QLineEdit>(id); }
     void click(std::string_view button) const
+    {
+        QTest::mouseClick(control(button), Qt::LeftButton);
+    }
+    void click(tarvex::design::ControlId button) const
     {
         QTest::mouseClick(control(button), Qt::LeftButton);
     }
@@ -201,7 +210,7 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
     // With Text1 empty, a click on Convert would show a message and Exit would close.
     MessageBoxAnswerer answerer;
     control<QRadioButton>("Option4")->setChecked(true);
-    for (const std::string_view focus : tarvex::cases::kEnterPressesNothingIn) {
+    for (const tarvex::design::ControlId focus : tarvex::cases::kEnterPressesNothingIn) {
         control(focus)->setFocus();
         QTest::keyClick(control(focus), Qt::Key_Return);
         QTest::keyClick(control(focus), Qt::Key_Enter);

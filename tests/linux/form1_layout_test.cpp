@@ -1,10 +1,10 @@
 // The window as it opens: every control with its kind, container, caption, place, tab order,
 // stacking order and initial state.
-#include "linux/form1.h"
 #include "key_script_typist.h"
 #include "layout_arithmetic.h"
-#include "window_cases.h"
+#include "linux/form1.h"
 #include "linux/window_fit.h"
+#include "window_cases.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -251,7 +251,7 @@ void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
         return (chain.mid(first) + chain.first(first)).join(' ');
     };
     QStringList afterTheBases;
-    for (const std::string_view stop : tarvex::cases::kTabStopsAfterTheBases)
+    for (const tarvex::design::ControlId stop : tarvex::cases::kTabStopsAfterTheBases)
         afterTheBases << fromCase(stop);
     // Each group of radio buttons is a single stop, at its selected button.
     QCOMPARE(tabStops(), "Option1 Option7 " + afterTheBases.join(' '));

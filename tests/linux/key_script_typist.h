@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form1_design.h"
+
 #include <QString>
 
 #include <string_view>
@@ -15,6 +17,12 @@ class QWidget;
 [[nodiscard]] inline QString fromCase(std::string_view name)
 {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// A case's control by the name Qt knows it by.
+[[nodiscard]] inline QString fromCase(tarvex::design::ControlId id)
+{
+    return fromCase(tarvex::design::nameOf(id));
 }
 
 // Types a key script (key_script.h) into the widget as Qt Test's key events: characters of

@@ -215,7 +215,7 @@ int wmain(int argc, wchar_t **argv)
         const Image shown = drawnWindow(window);
         for (const tarvex::design::Control &control : tarvex::design::kControls) {
             const HWND handle = GetDlgItem(
-                window, kFirstControlId + static_cast<int>(tarvex::design::indexOf(control.name)));
+                window, kFirstControlId + static_cast<int>(tarvex::design::indexOf(control.id)));
             const std::string name(control.name);
             using enum tarvex::design::ControlKind;
             if ((control.kind == RadioButton || control.kind == PushButton) && name != "Command2") {

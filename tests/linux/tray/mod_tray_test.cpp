@@ -8,8 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -101,7 +101,8 @@ void ModTrayTest::init()
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::blue);
     m_window->setWindowIcon(QIcon(pixmap));
-    modTray::AddTrayIcon(m_window.get(), kTip, kTitle, kText, 2);
+    modTray::AddTrayIcon(m_window.get(), kTip.toStdU16String(), kTitle.toStdU16String(),
+                         kText.toStdU16String(), 2);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     g_seenMessages.clear();
