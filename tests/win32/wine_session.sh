@@ -3,8 +3,8 @@
 # goes when the test ends.
 #   start_wine LOADER ARCH    Wine's loader and the prefix's kind: /usr/lib/wine/wine and win32
 #                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64,
-#                             /usr/lib/wine/wine and win64 for the i686 program on a 64-bit
-#                             Windows
+#                             /usr/bin/wine (which picks the loader) and win64 for the i686
+#                             program on a 64-bit Windows
 #   start_wine_desktop LOADER ARCH    the same on a virtual desktop of the test's own
 
 # X selectors of what a Windows program shows under Wine, for the finders of x_session.sh: the
