@@ -9,17 +9,13 @@ if(NOT TARVEX_WINE_LOADER OR NOT TARVEX_WINE_ARCH)
 endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR
     bash ${PROJECT_SOURCE_DIR}/tests/win32/wine_prefix.sh run ${TARVEX_WINE_LOADER})
-set(TARVEX_WINE_ENVIRONMENT
-    WINEARCH=${TARVEX_WINE_ARCH}
-    WINEDEBUG=-all
-    # No menu entries written for the desktop, no offer to install Mono or Gecko.
-    WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
-    # Wine's ANSI code page follows the locale: 936 under zh_CN. The prefix's maker compiles the
-    # locale into LOCPATH once for the build, as a fresh Debian has only C.UTF-8.
-    LOCPATH=${CMAKE_BINARY_DIR}/wine/locale
-    LANG=zh_CN.UTF-8
-    LC_ALL=zh_CN.UTF-8
-)
+file(STRINGS ${PROJECT_SOURCE_DIR}/tests/win32/wine.env TARVEX_WINE_ENVIRONMENT
+    REGEX "^[A-Z_]+=")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/tests/win32/wine.env)
+# The locale is compiled once for the build; the tests on a Wine desktop are given it too.
+set(TARVEX_WINE_LOCALES ${CMAKE_BINARY_DIR}/wine/locale)
+list(APPEND TARVEX_WINE_ENVIRONMENT WINEARCH=${TARVEX_WINE_ARCH} LOCPATH=${TARVEX_WINE_LOCALES})
 # Console programs need no display, and wineboot would show its progress on one.
 set(TARVEX_WINE_ENVIRONMENT_MODIFICATION DISPLAY=unset: WAYLAND_DISPLAY=unset:)
 

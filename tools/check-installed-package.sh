@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$1
 package=$2
-source "$(dirname "$0")/../tests/e2e/x_session.sh"
+source "$(dirname "$0")/../tests/desktop/x_session.sh"
 in_root() { chroot "$root" env DEBIAN_FRONTEND=noninteractive "$@"; }
 
 cp "$package" "$root/tmp/"
@@ -30,8 +30,8 @@ chroot "$root" env DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUN
     /usr/bin/tarvex 2>"$stderr" &
 program=$!
 started_pids+=("$program")
-window_of "$program" >/dev/null
-kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$stderr")"
+window_of --pid "$program" >/dev/null
+! process_ended "$program" || fail "the program ended: $(cat "$stderr")"
 [ ! -s "$stderr" ] || fail "the program printed: $(cat "$stderr")"
 kill "$program"
 wait "$program" 2>/dev/null || true

@@ -26,7 +26,7 @@ dpkg-deb -f "$package" Package Version Depends
 echo "lintian:"
 lintian "$package" 2> >(grep -v "root privileges" >&2) || exit 1
 
-source tests/e2e/x_session.sh
+source tests/desktop/x_session.sh
 start_x
 sources=/etc/apt/sources.list
 if [ ! -s "$sources" ]; then

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/default/linux/tarvex}")
-source tests/e2e/x_session.sh
+source tests/desktop/x_session.sh
 
 start_desktop
 trace=${TARVEX_TRACE:-$scratch/trace}
@@ -20,7 +20,7 @@ tracer=$!
 
 traced_program_started() { program_pid=$(pgrep -P "$tracer" -x tarvex); }
 wait_for 60 traced_program_started || fail "strace did not start the program"
-window=$(window_of "$program_pid")
+window=$(window_of --pid "$program_pid")
 wait_for 60 is_active "$window" || fail "the window was not made active"
 # 101 in Text1, Convert (binary to decimal); a text in Text3, 转换到十六进制; Exit, below the
 # visible area, reached with Tab from Text2.
@@ -32,8 +32,7 @@ xdotool type 'Tarvex'
 click_in "$window" 850 190
 click_in "$window" 400 108
 xdotool key Tab Tab space
-tracer_ended() { ! kill -0 "$tracer" 2>/dev/null; }
-wait_for 60 tracer_ended || fail "the program did not end"
+wait_for 60 process_ended "$tracer" || fail "the program did not end"
 
 status=0
 sockets=$(grep -E '\bsocket\(' "$trace" | grep -v -E 'AF_UNIX|AF_LOCAL|AF_NETLINK' || true)

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-21}
 bin=build/default
 
-source tests/e2e/x_session.sh
+source tests/desktop/x_session.sh
 start_x
 # No window manager: the timer sees the program's own window mapped, not a frame around it.
 start_tray

@@ -12,7 +12,7 @@ output=${1:-docs/window.png}
 font=${2:-}
 screen=${3:-}
 program=$PWD/build/default/linux/tarvex
-source tests/e2e/x_session.sh
+source tests/desktop/x_session.sh
 
 start_x "${screen:+${screen}x24}"
 export DBUS_SESSION_BUS_ADDRESS=disabled:
@@ -32,12 +32,12 @@ fi
 "$program" 2>/dev/null &
 tarvex=$!
 started_pids+=("$tarvex")
-window=$(window_of "$tarvex")
+window=$(window_of --pid "$tarvex")
 wait_for 60 is_active "$window" || fail "the window was not made active"
 if [ -n "$screen" ]; then
     # The greeting covers a corner of the window for its ten seconds.
-    wait_for 60 balloon_shown "$tarvex" || fail "the greeting did not appear"
-    balloon_gone() { ! balloon_shown "$tarvex"; }
+    wait_for 60 balloon_shown --pid "$tarvex" || fail "the greeting did not appear"
+    balloon_gone() { ! balloon_shown --pid "$tarvex"; }
     wait_for 60 balloon_gone || fail "the greeting did not go"
 fi
 # The window paints a moment after it is mapped, and X tells no event for that.

@@ -3,15 +3,13 @@
 // result is checked against the core; how long each took is printed, not asserted.
 #include "commands.h"
 #include "convert_command.h"
-#include "linux/form1.h"
 #include "message_box_answerer.h"
 #include "recording_window.h"
+#include "shown_form1.h"
 #include "text_codes.h"
 
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace tarvex;
@@ -36,36 +34,29 @@ private slots:
     void nulAndLoneSurrogatesGoThroughEveryBox();
 
 private:
-    QLineEdit *box(int number) const
-    {
-        return m_form->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(number));
-    }
+    QLineEdit *box(int number) const { return m_window.box(QStringLiteral("Text%1").arg(number)); }
     QPushButton *command(int number) const
     {
-        return m_form->findChild<QPushButton *>(QStringLiteral("Command%1").arg(number));
+        return m_window.control<QPushButton>(QStringLiteral("Command%1").arg(number));
     }
-    void choose(int input, int output) const;
+    void choose(int input, int output) const
+    {
+        m_window.choose(QStringLiteral("Option%1").arg(input));
+        m_window.choose(QStringLiteral("Option%1").arg(output));
+    }
     void convertAndCompareWithTheCore(const QString &text1, int input, int output);
 
-    std::unique_ptr<Form1> m_form;
+    ShownForm1 m_window;
 };
 
 void BadInputTest::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_window.open());
 }
 
 void BadInputTest::cleanup()
 {
-    m_form.reset();
-}
-
-void BadInputTest::choose(int input, int output) const
-{
-    m_form->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(input))->setChecked(true);
-    m_form->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(output))->setChecked(true);
+    m_window.close();
 }
 
 // Clicks Convert on `text1` with Option<input> and Option<output> set, and checks the output
@@ -80,7 +71,7 @@ void BadInputTest::convertAndCompareWithTheCore(const QString &text1, int input,
     expected.text1Box = text1.toStdU16String();
     expected.text2Box = box(2)->text().toStdU16String();
     expected.setButtons = {OptionButton(input), OptionButton(output)};
-    expected.workingStrings = static_cast<const RadixConversions &>(*m_form);
+    expected.workingStrings = static_cast<const RadixConversions &>(m_window.form());
     runConvertCommand(expected);
 
     MessageBoxAnswerer answerer(static_cast<int>(expected.messages.size()));

@@ -1,17 +1,16 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
 #include "key_script_typist.h"
-#include "linux/form1.h"
 #include "linux/guarded_command.h"
 #include "linux/qt_translations.h"
 #include "linux/tray/mod_tray.h"
 #include "message_box_answerer.h"
+#include "shown_form1.h"
 #include "window_cases.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -54,24 +53,18 @@ private slots:
 private:
     template<typename T = QWidget> T *control(std::string_view name) const
     {
-        return m_form->findChild<T *>(fromCase(name));
+        return m_window.control<T>(name);
     }
     template<typename T = QWidget> T *control(tarvex::design::ControlId id) const
     {
-        return control<T>(tarvex::design::nameOf(id));
+        return m_window.control<T>(id);
     }
-    QLineEdit *box(std::string_view name) const { return control<QLineEdit>(name); }
-    QLineEdit *box(tarvex::design::ControlId id) const { return control<QLineEdit>(id); }
-    void click(std::string_view button) const
-    {
-        QTest::mouseClick(control(button), Qt::LeftButton);
-    }
-    void click(tarvex::design::ControlId button) const
-    {
-        QTest::mouseClick(control(button), Qt::LeftButton);
-    }
+    QLineEdit *box(std::string_view name) const { return m_window.box(name); }
+    QLineEdit *box(tarvex::design::ControlId id) const { return m_window.box(id); }
+    void click(std::string_view button) const { m_window.click(button); }
+    void click(tarvex::design::ControlId button) const { m_window.click(button); }
 
-    std::unique_ptr<Form1> m_form;
+    ShownForm1 m_window;
 };
 
 void Form1BehaviourTest::initTestCase()
@@ -83,14 +76,12 @@ void Form1BehaviourTest::init()
 {
     // Closing the window ends the program; the test application keeps running to look at it.
     QApplication::setQuitOnLastWindowClosed(false);
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QVERIFY(m_window.open());
 }
 
 void Form1BehaviourTest::cleanup()
 {
-    m_form.reset();
+    m_window.close();
 }
 
 void Form1BehaviourTest::loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown()
@@ -148,8 +139,8 @@ void Form1BehaviourTest::convert()
     QFETCH(QString, output);
     QFETCH(QStringList, messages);
 
-    m_form->findChild<QRadioButton *>(inputOption)->setChecked(true);
-    m_form->findChild<QRadioButton *>(outputOption)->setChecked(true);
+    m_window.choose(inputOption);
+    m_window.choose(outputOption);
     box("Text1")->setText(input);
     box("Text2")->setText(fromCase(tarvex::cases::kKept));
 
@@ -209,7 +200,7 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
 {
     // With Text1 empty, a click on Convert would show a message and Exit would close.
     MessageBoxAnswerer answerer;
-    control<QRadioButton>("Option4")->setChecked(true);
+    m_window.choose("Option4");
     for (const tarvex::design::ControlId focus : tarvex::cases::kEnterPressesNothingIn) {
         control(focus)->setFocus();
         QTest::keyClick(control(focus), Qt::Key_Return);
@@ -218,7 +209,7 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
     }
     QTest::qWait(30);
     QVERIFY(!answerer.sawUnexpectedBox());
-    QVERIFY(m_form->isVisible());
+    QVERIFY(m_window.form().isVisible());
     QVERIFY(box("Text2")->text().isEmpty());
 }
 
@@ -266,7 +257,7 @@ void Form1BehaviourTest::enterInAMessageBoxMeansOk()
     control("Command1")->setFocus();
     press(control("Command1"), Qt::Key_Return);
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("输入源数据")});
-    QVERIFY(m_form->isVisible());
+    QVERIFY(m_window.form().isVisible());
 }
 
 void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
@@ -304,13 +295,13 @@ void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram()
         control("Command2")->setFocus();
         press(control("Command2"), Qt::Key(key));
     });
-    QVERIFY(!m_form->isVisible());
+    QVERIFY(!m_window.form().isVisible());
 }
 
 void Form1BehaviourTest::closeButtonEndsTheProgram()
 {
-    expectProgramToEndAfter([this] { m_form->close(); });
-    QVERIFY(!m_form->isVisible());
+    expectProgramToEndAfter([this] { m_window.form().close(); });
+    QVERIFY(!m_window.form().isVisible());
 }
 
 void Form1BehaviourTest::textBoxesTakeTextsBeyond32767Characters()
@@ -351,13 +342,13 @@ void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox()
     QFETCH(QString, message);
     box("Text4")->setText(QStringLiteral("kept"));
     MessageBoxAnswerer answerer(1);
-    tarvex::runGuarded(m_form.get(), [&] {
+    tarvex::runGuarded(&m_window.form(), [&] {
         failure();
         box("Text4")->setText(QStringLiteral("written"));
     });
     QCOMPARE(answerer.texts(), QStringList{message});
     QCOMPARE(box("Text4")->text(), QStringLiteral("kept"));
-    QVERIFY(m_form->isVisible());
+    QVERIFY(m_window.form().isVisible());
 }
 
 QTEST_MAIN(Form1BehaviourTest)

@@ -1,9 +1,11 @@
-// The window as it opens: every control with its kind, container, caption, place, tab order,
-// stacking order and initial state.
+// The window as it opens: every control of the design's table with its kind, container,
+// caption, place, tab order, stacking order and initial state.
+#include "caption_ink.h"
+#include "form1_design.h"
 #include "key_script_typist.h"
 #include "layout_arithmetic.h"
-#include "linux/form1.h"
 #include "linux/window_fit.h"
+#include "shown_form1.h"
 #include "window_cases.h"
 
 #include <QAbstractButton>
@@ -17,18 +19,38 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <array>
+#include <optional>
+
 using tarvex::Form1;
+namespace design = tarvex::design;
 
 namespace {
 
 // Where a control lies at the 9 pt font the layout was drawn for: 15 twips to the pixel.
-constexpr QRect twipsRect(int left, int top, int width, int height)
+constexpr QRect at9Points(const design::Rect &twips)
 {
-    return {left / 15, top / 15, width / 15, height / 15};
+    return {twips.left / 15, twips.top / 15, twips.width / 15, twips.height / 15};
 }
 
-// The design's client area, in twips.
-constexpr QSize kDesignTwips(13980, 9195);
+// The Qt class that makes a control of each kind, in the order of design::ControlKind.
+constexpr std::array kQtClasses{"QGroupBox", "QRadioButton", "QLineEdit", "QPushButton", "QLabel"};
+
+// The object name of a control's container: the window's, or the group box's it stands in.
+QString containerName(std::optional<design::ControlId> container)
+{
+    return fromCase(container ? design::nameOf(*container) : design::kWindow);
+}
+
+// The controls a container holds, back to front, as the design stacks them.
+QStringList heldBy(std::optional<design::ControlId> container)
+{
+    QStringList held;
+    for (const design::Control &control : design::kControls)
+        if (control.container == container)
+            held << fromCase(control.name);
+    return held;
+}
 
 tarvex::design::Scale scaleOf(const Form1 &form)
 {
@@ -72,8 +94,8 @@ bool atCaptionsOrEdges(tarvex::design::Scale scale, double captionScale, QSize c
         return factor <= captionScale &&
                (factor == captionScale || std::abs(std::lround(twips * factor / 15) - pixels) <= 1);
     };
-    return fits(scale.x, kDesignTwips.width(), client.width()) &&
-           fits(scale.y, kDesignTwips.height(), client.height());
+    return fits(scale.x, design::kClientArea.width, client.width()) &&
+           fits(scale.y, design::kClientArea.height, client.height());
 }
 
 QString describe(tarvex::design::Scale scale, double captionScale)
@@ -113,7 +135,8 @@ private slots:
 private:
     [[nodiscard]] bool takesDesktopFont(const QString &family, int points);
 
-    std::unique_ptr<Form1> m_form;
+    ShownForm1 m_window;
+    Form1 *m_form = nullptr;
     QFont m_fallbackFont;
 };
 
@@ -124,14 +147,13 @@ void Form1LayoutTest::initTestCase()
 
 void Form1LayoutTest::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_window.open());
+    m_form = &m_window.form();
 }
 
 void Form1LayoutTest::cleanup()
 {
-    m_form.reset();
+    m_window.close();
     QApplication::setFont(m_fallbackFont);
 }
 
@@ -140,76 +162,31 @@ void Form1LayoutTest::cleanup()
 bool Form1LayoutTest::takesDesktopFont(const QString &family, int points)
 {
     QApplication::setFont(QFont(family, points));
-    const bool taken = QTest::qWaitFor(
-        [&] { return m_form->findChild<QRadioButton *>("Option1")->font().family() == family; });
+    const bool taken =
+        QTest::qWaitFor([&] { return m_window.control("Option1")->font().family() == family; });
     QCoreApplication::sendPostedEvents();
     return taken;
 }
 
 void Form1LayoutTest::controls_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<bool>("checked");
-
-    const auto row = [](const char *name, const char *kind, const char *container,
-                        const QString &caption, QRect geometry, bool checked = false) {
-        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(container)
-                            << caption << geometry << checked;
-    };
-    row("Frame1", "QGroupBox", "Form1", "选择输入数据类型对应勾选",
-        twipsRect(120, 480, 3015, 1575));
-    row("Option1", "QRadioButton", "Frame1", "二进制", twipsRect(240, 360, 855, 255), true);
-    row("Option2", "QRadioButton", "Frame1", "八进制", twipsRect(1560, 360, 1215, 255));
-    row("Option3", "QRadioButton", "Frame1", "十进制", twipsRect(240, 840, 855, 375));
-    row("Option4", "QRadioButton", "Frame1", "十六进制", twipsRect(1560, 840, 1335, 495));
-    row("Frame2", "QGroupBox", "Form1", "选择输出数据类型对应勾选",
-        twipsRect(9360, 480, 3015, 1575));
-    row("Option5", "QRadioButton", "Frame2", "二进制", twipsRect(240, 360, 975, 255));
-    row("Option6", "QRadioButton", "Frame2", "八进制", twipsRect(1560, 360, 975, 255));
-    row("Option7", "QRadioButton", "Frame2", "十进制", twipsRect(240, 1080, 975, 255), true);
-    row("Option8", "QRadioButton", "Frame2", "十六进制", twipsRect(1560, 1080, 1095, 375));
-    row("Text1", "QLineEdit", "Form1", "", twipsRect(3120, 720, 6135, 375));
-    row("Text2", "QLineEdit", "Form1", "", twipsRect(3120, 1440, 6135, 375));
-    row("Command1", "QPushButton", "Form1", "转换", twipsRect(12480, 600, 1335, 1455));
-    row("Command2", "QPushButton", "Form1", "退出", twipsRect(5880, 12720, 1335, 495));
-    row("Label1", "QLabel", "Form1", "数据输入框", twipsRect(3120, 720, 1455, 495));
-    row("Frame3", "QGroupBox", "Form1", "请先勾选彼此相对应的转换目标，按相应提示操作执行转换功能",
-        twipsRect(0, 0, 13935, 9135));
-    row("Frame4", "QGroupBox", "Frame3", "数据输入框", twipsRect(3120, 360, 6255, 735));
-    row("Frame5", "QGroupBox", "Frame3", "输出结果框", twipsRect(3120, 1080, 6255, 975));
-    row("Frame6", "QGroupBox", "Frame3", "中文转换十六进制", twipsRect(120, 2160, 13695, 3255));
-    row("Frame7", "QGroupBox", "Frame6", "请在框中输入中文", twipsRect(120, 360, 13455, 1215));
-    row("Text3", "QLineEdit", "Frame7", "", twipsRect(120, 240, 11535, 855));
-    row("Command3", "QPushButton", "Frame7", "转换到十六进制", twipsRect(11640, 240, 1695, 855));
-    row("Frame8", "QGroupBox", "Frame6", "输出十六进制结果", twipsRect(120, 1680, 13335, 1455));
-    row("Text4", "QLineEdit", "Frame8", "", twipsRect(120, 240, 13095, 1095));
-    row("Frame9", "QGroupBox", "Frame3", "十六进制转换中文", twipsRect(120, 5520, 13695, 3495));
-    row("Frame10", "QGroupBox", "Frame9", "请在框中输入十六进制数据",
-        twipsRect(120, 240, 13455, 1215));
-    row("Text5", "QLineEdit", "Frame10", "", twipsRect(120, 240, 11655, 855));
-    row("Command4", "QPushButton", "Frame10", "转换到中文", twipsRect(11880, 240, 1455, 855));
-    row("Frame11", "QGroupBox", "Frame9", "输出转换后的中文结果",
-        twipsRect(120, 1440, 13455, 1935));
-    row("Text6", "QLineEdit", "Frame11", "", twipsRect(120, 240, 13215, 1575));
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < design::kControls.size(); ++i)
+        QTest::addRow("%s", qPrintable(fromCase(design::kControls[i].name))) << static_cast<int>(i);
 }
 
 void Form1LayoutTest::controls()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, container);
-    QFETCH(QString, caption);
-    QFETCH(QRect, geometry);
-    QFETCH(bool, checked);
+    QFETCH(int, index);
+    const design::Control &designed = design::kControls.at(static_cast<std::size_t>(index));
+    const QString caption = fromCase(designed.caption);
 
-    auto *control = m_form->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control != nullptr);
-    QCOMPARE(control->metaObject()->className(), kind);
-    QCOMPARE(control->parentWidget()->objectName(), container);
-    QCOMPARE(control->geometry(), geometry);
-    QVERIFY(control->isVisibleTo(m_form.get()));
+    QWidget *control = m_window.control(designed.name);
+    QCOMPARE(control->metaObject()->className(),
+             kQtClasses.at(static_cast<std::size_t>(designed.kind)));
+    QCOMPARE(control->parentWidget()->objectName(), containerName(designed.container));
+    QCOMPARE(control->geometry(), at9Points(designed.twips));
+    QVERIFY(control->isVisibleTo(m_form));
     QVERIFY(control->isEnabled());
 
     if (auto *box = qobject_cast<QGroupBox *>(control)) {
@@ -217,7 +194,7 @@ void Form1LayoutTest::controls()
         QVERIFY(!box->isCheckable());
     } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
         QCOMPARE(button->text(), caption);
-        QCOMPARE(button->isChecked(), checked);
+        QCOMPARE(button->isChecked(), designed.initiallySet);
     } else if (auto *label = qobject_cast<QLabel *>(control)) {
         QCOMPARE(label->text(), caption);
     } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
@@ -226,12 +203,13 @@ void Form1LayoutTest::controls()
         QCOMPARE(box->maxLength(), std::numeric_limits<int>::max());
         // Screen readers announce the box by the caption of the group box it stands in or
         // under; Text1 and Text2 stand under Frame4 and Frame5.
-        const QString under = container == "Form1"
-                                  ? m_form
-                                        ->findChild<QGroupBox *>(
-                                            control->objectName() == "Text1" ? "Frame4" : "Frame5")
-                                        ->title()
-                                  : qobject_cast<QGroupBox *>(control->parentWidget())->title();
+        const QString under =
+            designed.container == design::kInWindow
+                ? m_window
+                      .control<QGroupBox>(designed.id == design::Text1 ? design::Frame4
+                                                                       : design::Frame5)
+                      ->title()
+                : qobject_cast<QGroupBox *>(control->parentWidget())->title();
         QCOMPARE(box->accessibleName(), under);
     }
 }
@@ -241,12 +219,12 @@ void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
     // Tab goes round the window's controls: the round from the input base's radio buttons.
     const auto tabStops = [this] {
         QStringList chain;
-        QWidget *widget = m_form.get();
+        QWidget *widget = m_form;
         do {
             if (widget->focusPolicy() & Qt::TabFocus)
                 chain << widget->objectName();
             widget = widget->nextInFocusChain();
-        } while (widget != m_form.get());
+        } while (widget != m_form);
         const qsizetype first = chain.indexOf(QRegularExpression(QStringLiteral("^Option[1-4]$")));
         return (chain.mid(first) + chain.first(first)).join(' ');
     };
@@ -255,30 +233,25 @@ void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
         afterTheBases << fromCase(stop);
     // Each group of radio buttons is a single stop, at its selected button.
     QCOMPARE(tabStops(), "Option1 Option7 " + afterTheBases.join(' '));
-    m_form->findChild<QRadioButton *>("Option3")->setChecked(true);
-    m_form->findChild<QRadioButton *>("Option8")->setChecked(true);
+    m_window.choose("Option3");
+    m_window.choose("Option8");
     QCOMPARE(tabStops(), "Option3 Option8 " + afterTheBases.join(' '));
 }
 
 void Form1LayoutTest::stackingOrder_data()
 {
     QTest::addColumn<QStringList>("backToFront");
-    QTest::newRow("Form1") << QStringList{"Label1", "Frame3", "Frame1",   "Frame2",
-                                          "Text1",  "Text2",  "Command1", "Command2"};
-    QTest::newRow("Frame3") << QStringList{"Frame4", "Frame5", "Frame6", "Frame9"};
-    QTest::newRow("Frame9") << QStringList{"Frame10", "Frame11"};
-    QTest::newRow("Frame6") << QStringList{"Frame7", "Frame8"};
-    QTest::newRow("Frame7") << QStringList{"Text3", "Command3"};
-    QTest::newRow("Frame10") << QStringList{"Text5", "Command4"};
-    QTest::newRow("Frame1") << QStringList{"Option1", "Option2", "Option3", "Option4"};
-    QTest::newRow("Frame2") << QStringList{"Option5", "Option6", "Option7", "Option8"};
+    QTest::newRow("Form1") << heldBy(design::kInWindow);
+    for (const design::Control &control : design::kControls)
+        if (control.kind == design::ControlKind::GroupBox)
+            QTest::addRow("%s", qPrintable(fromCase(control.name))) << heldBy(control.id);
 }
 
 void Form1LayoutTest::stackingOrder()
 {
     QFETCH(QStringList, backToFront);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
-    QWidget *container = name == "Form1" ? m_form.get() : m_form->findChild<QWidget *>(name);
+    QWidget *container = name == "Form1" ? m_form : m_window.control(name);
     QStringList children;
     // Controls only: not the notification-area icon's menu, a window of its own.
     for (QObject *child : container->children())
@@ -295,36 +268,50 @@ void Form1LayoutTest::windowAsItOpens()
     QVERIFY(m_form->findChild<QMenuBar *>() == nullptr);
     QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {32, 32}, {16, 16}}));
 
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
 
     // Frame3 leaves a strip of 45 twips on the right and 60 at the bottom; Command2 lies
     // below the client area.
-    QCOMPARE(m_form->width() - m_form->findChild<QWidget *>("Frame3")->width(), 3);
-    QVERIFY(m_form->findChild<QWidget *>("Command2")->y() > m_form->height());
+    QCOMPARE(m_form->width() - m_window.control("Frame3")->width(), 3);
+    QVERIFY(m_window.control("Command2")->y() > m_form->height());
 }
 
 namespace {
 
-// Pixels dark enough to be text: the style's frames and indicator outlines are lighter.
-int darkPixels(const QImage &image)
+QImage rgb32(const QPixmap &drawn)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += qGray(image.pixel(x, y)) < 90 ? 1 : 0;
-    return count;
+    return drawn.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// A button's caption is whole when the button shows no less text than the same button given
-// ample room (the extra height is even, so centred text moves by whole pixels).
+// A drawn image as the caption rule reads it, for as long as the image lives.
+tarvex::cases::Pixels pixelsOf(const QImage &image)
+{
+    return {image.width(),
+            image.height(),
+            {reinterpret_cast<const std::uint32_t *>(image.constBits()),
+             static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height())}};
+}
+
+// How many pixels the button's caption inks as the button is drawn now.
+std::size_t captionInk(QAbstractButton &button)
+{
+    const QImage with = rgb32(button.grab());
+    const QString caption = button.text();
+    button.setText(QString());
+    const QImage without = rgb32(button.grab());
+    button.setText(caption);
+    return tarvex::cases::captionInk(pixelsOf(with), pixelsOf(without)).size();
+}
+
+// Against the same button, with the same font, caption and state, given ample room.
 template<typename Button> bool showsWhole(Button &button)
 {
     Button roomy(button.text());
     roomy.setFont(button.font());
     roomy.setChecked(button.isChecked());
-    roomy.resize(button.size() + QSize(200, 40));
-    return darkPixels(button.grab().toImage()) >= darkPixels(roomy.grab().toImage());
+    roomy.resize(button.size() +
+                 QSize(tarvex::cases::kAmpleRoom.width, tarvex::cases::kAmpleRoom.height));
+    return tarvex::cases::showsWhole(captionInk(button), captionInk(roomy));
 }
 
 QImage drawnAlone(QGroupBox &box)
@@ -334,9 +321,6 @@ QImage drawnAlone(QGroupBox &box)
     return image;
 }
 
-// A group box's title is clear when every dark pixel of its ink, found as what the box drawn
-// alone gains from its title, is about as dark in the window with all its controls drawn (the
-// window is drawn in another pixel format, so the text's smoothing differs a little).
 bool titleIsClear(QGroupBox &box, const QImage &window)
 {
     const QImage titled = drawnAlone(box);
@@ -345,21 +329,17 @@ bool titleIsClear(QGroupBox &box, const QImage &window)
     const QImage untitled = drawnAlone(box);
     box.setTitle(title);
     const QPoint offset = box.mapTo(box.window(), QPoint(0, 0));
-    for (int y = 0; y < titled.height(); ++y)
-        for (int x = 0; x < titled.width(); ++x)
-            if (qGray(titled.pixel(x, y)) < 90 && titled.pixel(x, y) != untitled.pixel(x, y) &&
-                std::abs(qGray(window.pixel(offset + QPoint(x, y))) - qGray(titled.pixel(x, y))) >
-                    40)
-                return false;
-    return true;
+    return tarvex::cases::coveredTitleInk(pixelsOf(titled), pixelsOf(untitled), pixelsOf(window),
+                                          {offset.x(), offset.y()}) == 0;
 }
 
+// The controls whose captions are cut off in the window as it is drawn now.
 // The controls whose captions are cut off in the window as it is drawn now.
 QStringList captionsCutOff(Form1 &form)
 {
     if (QWidget *focus = QApplication::focusWidget())
         focus->clearFocus();
-    const QImage window = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage window = rgb32(form.grab());
     QStringList cutOff;
     for (auto *radio : form.findChildren<QRadioButton *>())
         if (!showsWhole(*radio))
@@ -501,17 +481,17 @@ void Form1LayoutTest::maximisedThenRestoredKeepsTheCaptionFactor()
 {
     const QSize normal = m_form->size();
     const tarvex::design::Scale scale = scaleOf(*m_form);
-    const QRect frame3 = m_form->findChild<QWidget *>("Frame3")->geometry();
+    const QRect frame3 = m_window.control("Frame3")->geometry();
 
     m_form->showMaximized();
     QTRY_VERIFY(m_form->size() != normal);
     QCOMPARE(scaleOf(*m_form), scale);
-    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+    QCOMPARE(m_window.control("Frame3")->geometry(), frame3);
 
     m_form->showNormal();
     QTRY_COMPARE(m_form->size(), normal);
     QCOMPARE(scaleOf(*m_form), scale);
-    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->geometry(), frame3);
+    QCOMPARE(m_window.control("Frame3")->geometry(), frame3);
 }
 
 // Run at 96, 120 and 144 dots per inch on a 1366x768 screen: the window opens whole within the

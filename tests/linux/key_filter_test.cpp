@@ -1,17 +1,13 @@
 // The key filter of the input box: which typed characters each input base lets through, and
 // that keys typing no character, pasted text and text already in the box are left alone.
-#include "linux/form1.h"
-#include "linux/key_filter.h"
 #include "key_script_typist.h"
+#include "shown_form1.h"
 #include "window_cases.h"
 
 #include <QClipboard>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-
-using tarvex::Form1;
 
 class KeyFilterTest : public QObject
 {
@@ -31,27 +27,22 @@ private slots:
     void inputMethodFollowsTheBase();
 
 private:
-    QLineEdit *text1() const { return m_form->findChild<QLineEdit *>(QStringLiteral("Text1")); }
-    void choose(const QString &option) const
-    {
-        m_form->findChild<QRadioButton *>(option)->setChecked(true);
-    }
+    QLineEdit *text1() const { return m_window.box("Text1"); }
+    void choose(QAnyStringView option) const { m_window.choose(option); }
 
-    std::unique_ptr<Form1> m_form;
+    ShownForm1 m_window;
 };
 
 void KeyFilterTest::init()
 {
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QVERIFY(m_window.open());
     text1()->setFocus();
     QGuiApplication::clipboard()->setText(fromCase(tarvex::cases::kClipboardText));
 }
 
 void KeyFilterTest::cleanup()
 {
-    m_form.reset();
+    m_window.close();
 }
 
 void KeyFilterTest::typing_data()
@@ -141,7 +132,7 @@ void KeyFilterTest::inputMethodFollowsTheBase()
     }
     // The other boxes keep it.
     QInputMethodQueryEvent query(Qt::ImEnabled);
-    QApplication::sendEvent(m_form->findChild<QLineEdit *>(QStringLiteral("Text3")), &query);
+    QApplication::sendEvent(m_window.box("Text3"), &query);
     QVERIFY(query.value(Qt::ImEnabled).toBool());
 }
 

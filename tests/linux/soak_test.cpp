@@ -5,11 +5,11 @@
 // against the core's functions. The seed is fixed, so a failure repeats.
 #include "commands.h"
 #include "convert_command.h"
-#include "linux/form1.h"
 #include "linux/tray/mod_tray.h"
 #include "linux/tray/window_proc_hook.h"
 #include "message_box_answerer.h"
 #include "recording_window.h"
+#include "shown_form1.h"
 #include "text_codes.h"
 
 #include <QClipboard>
@@ -75,7 +75,7 @@ private:
     void notifyFromTray();
 
     std::mt19937 m_random{kSeed};
-    std::unique_ptr<Form1> m_form;
+    ShownForm1 m_window;
     std::array<QLineEdit *, 6> m_boxes{};
     std::array<QRadioButton *, 8> m_options{};
     // Control characters, surrogates, noncharacters, characters of several scripts, and a few
@@ -146,7 +146,7 @@ void SoakTest::warmUp()
             target->selectAll();
             target->paste();
             QCoreApplication::processEvents();
-            m_form->repaint();
+            m_window.form().repaint();
         }
     }
     box(2)->setText(QString(32768, QChar(u'中')));
@@ -160,7 +160,7 @@ void SoakTest::warmUp()
             clickConvertAndCompare();
         }
     }
-    m_form->repaint();
+    m_window.form().repaint();
 }
 
 void SoakTest::typeIntoText1()
@@ -211,11 +211,11 @@ void SoakTest::clickConvertAndCompare()
     for (std::size_t i = 0; i < m_options.size(); ++i)
         if (m_options[i]->isChecked())
             expected.setButtons.insert(static_cast<OptionButton>(i + 1));
-    expected.workingStrings = static_cast<const RadixConversions &>(*m_form);
+    expected.workingStrings = static_cast<const RadixConversions &>(m_window.form());
     runConvertCommand(expected);
 
     MessageBoxAnswerer answerer(static_cast<int>(expected.messages.size()));
-    m_form->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    m_window.control<QPushButton>("Command1")->click();
     ++m_convertClicks;
     m_messagesAnswered += static_cast<int>(answerer.boxes().size());
 
@@ -224,9 +224,9 @@ void SoakTest::clickConvertAndCompare()
         expectedMessages << toQString(message);
     QCOMPARE(answerer.texts(), expectedMessages);
     QCOMPARE(box(1)->text(), toQString(expected.text2Box));
-    QVERIFY(m_form->strSource == expected.workingStrings.strSource);
-    QVERIFY(m_form->strResult == expected.workingStrings.strResult);
-    QVERIFY(m_form->strBinary == expected.workingStrings.strBinary);
+    QVERIFY(m_window.form().strSource == expected.workingStrings.strSource);
+    QVERIFY(m_window.form().strResult == expected.workingStrings.strResult);
+    QVERIFY(m_window.form().strBinary == expected.workingStrings.strBinary);
 }
 
 void SoakTest::clickTextCodeButtonAndCompare()
@@ -234,12 +234,12 @@ void SoakTest::clickTextCodeButtonAndCompare()
     MessageBoxAnswerer answerer;
     if (pick(2) == 0) {
         const std::u16string expected = TextToHexCodes(box(2)->text().toStdU16String());
-        m_form->findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+        m_window.control<QPushButton>("Command3")->click();
         QCOMPARE(box(3)->text(), toQString(expected));
     } else {
         const std::u16string expected =
             design::visibleText(HexCodesToText(box(4)->text().toStdU16String()));
-        m_form->findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+        m_window.control<QPushButton>("Command4")->click();
         QCOMPARE(box(5)->text(), toQString(expected));
     }
     QVERIFY(!answerer.sawUnexpectedBox());
@@ -280,13 +280,11 @@ void SoakTest::randomActionsAgreeWithTheCore()
     const int actions = qEnvironmentVariableIntValue("TARVEX_SOAK_ACTIONS") > 0
                             ? qEnvironmentVariableIntValue("TARVEX_SOAK_ACTIONS")
                             : 10000;
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_window.open());
     for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        m_boxes[i] = m_form->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(i + 1));
+        m_boxes[i] = m_window.box(QStringLiteral("Text%1").arg(i + 1));
     for (std::size_t i = 0; i < m_options.size(); ++i)
-        m_options[i] = m_form->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(i + 1));
+        m_options[i] = m_window.control<QRadioButton>(QStringLiteral("Option%1").arg(i + 1));
 
     warmUp();
     qint64 warmKiB = 0;

@@ -1,12 +1,11 @@
 // The bound on a line edit's undo history: the last edit always stays undoable and redoable,
 // whatever its size, in every box of the window; older edits go once the budget is passed.
-#include "linux/form1.h"
 #include "linux/undo_history_limit.h"
+#include "shown_form1.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 using tarvex::UndoHistoryLimit;
@@ -108,12 +107,11 @@ void UndoHistoryLimitTest::lastLargeEditIsUndoableInEveryBox()
 {
     QFETCH(QString, box);
     QFETCH(QString, edit);
-    tarvex::Form1 form;
+    ShownForm1 window;
+    QVERIFY(window.open());
     // Under hexadecimal the input box takes every key.
-    form.findChild<QRadioButton *>("Option4")->setChecked(true);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto *lineEdit = form.findChild<QLineEdit *>(box);
+    window.choose("Option4");
+    QLineEdit *lineEdit = window.box(box);
     lineEdit->setFocus();
 
     const QString digits = QStringLiteral("D6D0CEC4");

@@ -18,7 +18,7 @@ loader=$3
 arch=$4
 screenshot=${5:-}
 here=$(dirname "$0")
-source "$here/../e2e/x_session.sh"
+source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 start_wine_desktop "$loader" "$arch"
@@ -34,18 +34,12 @@ windows_variable() {
     value=$(run_wine cmd /c echo "%$1%" 2>/dev/null) || fail "cmd cannot tell %$1%"
     echo "${value%$'\r'}"
 }
-process_ended() { ! kill -0 "$1" 2>/dev/null; }
-# Waits for a Windows program started in the background to end, and fails unless with status 0.
-expect_success() {
-    wait_for 120 process_ended "$1" || fail "$2 did not end"
-    wait "$1" || fail "$2 ended with status $?"
-}
 # Ends the program through its Exit button, which lies below the visible area: reached with
 # Tab from the output box.
 exit_through_button() {
     click_in "$1" 400 108
     xdotool key Tab Tab space
-    window_gone() { ! wine_window_shown; }
+    window_gone() { ! main_window_shown "${wine_program[@]}"; }
     wait_for 60 window_gone || fail "the Exit button did not close the window"
 }
 # Every folder and file of the prefix, each file with its size. Wine's own registry files
@@ -118,17 +112,15 @@ install_and_remove() {
     run_wine start "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" \
         >"$logs/first" 2>&1 || fail "the shortcut does not start: $(cat "$logs/first")"
     local window
-    window=$(wine_window)
-    wait_for 60 find_wine_icon || fail "the installed program's icon was not docked"
-    xdotool mousemove "$(($(absolute_left "$wine_icon") + 5))" "$(($(absolute_top "$wine_icon") + 5))" click 1
+    window=$(window_of "${wine_program[@]}")
+    wait_for 60 find_icon "${wine_desktop[@]}" || fail "the installed program's icon was not docked"
+    xdotool mousemove "$(($(absolute_left "$icon") + 5))" "$(($(absolute_top "$icon") + 5))" click 1
     wait_for 60 is_unmapped "$window" || fail "a click on the icon did not hide the window"
     run_wine "$instdir/tarvex.exe" >"$logs/second" 2>&1 &
     expect_success $! "the second start"
     wait_for 60 is_viewable "$window" || fail "the second start did not show the hidden window"
-    local docked=0 candidate
-    for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
-        [ "$(parent_of "$candidate")" != "$(root_id)" ] && docked=$((docked + 1))
-    done
+    local docked
+    docked=$(docked_icons "${wine_desktop[@]}" | wc -l)
     [ "$docked" -eq 1 ] || fail "after a second start $docked icons are docked"
     echo "ok: a second start shows the hidden window and ends with status 0; one icon stays"
     exit_through_button "$window"
@@ -139,7 +131,7 @@ install_and_remove() {
     run_wine "$instdir/tarvex.exe" >"$logs/running" 2>&1 &
     local running=$!
     started_pids+=("$running")
-    wine_window >/dev/null
+    window_of "${wine_program[@]}" >/dev/null
     run_wine "$instdir/uninstall.exe" /S >"$logs/uninstall" 2>&1 &
     expect_success $! "the silent uninstall"
     expect_success "$running" "the program running during the uninstall"
@@ -180,7 +172,7 @@ run_portable() {
     run_wine 'C:\绿色版\tarvex.exe' >"$logs/portable" 2>&1 &
     local program=$!
     started_pids+=("$program")
-    window=$(wine_window)
+    window=$(window_of "${wine_program[@]}")
     echo "ok: the program starts from the unpacked folder"
     exit_through_button "$window"
     expect_success "$program" "the program"

@@ -12,7 +12,7 @@ loader=$2
 arch=$3
 screenshot=${4:-}
 here=$(dirname "$0")
-source "$here/../e2e/x_session.sh"
+source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 start_wine_desktop "$loader" "$arch"
@@ -20,18 +20,11 @@ start_wine_desktop "$loader" "$arch"
 run_wine "$program" >"$logs/program" 2>&1 &
 tarvex=$!
 started_pids+=("$tarvex")
-window=$(wine_window)
+window=$(window_of "${wine_program[@]}")
 record_mappings "$window"
 
-wait_for 60 find_wine_icon || fail "the icon was not docked in the notification area"
-icon_x=$(($(absolute_left "$wine_icon") + $(width_of "$wine_icon") / 2))
-icon_y=$(($(absolute_top "$wine_icon") + $(height_of "$wine_icon") / 2))
-echo "ok: icon docked at $icon_x,$icon_y"
-
-wait_for 60 wine_balloon_shown || fail "the balloon did not appear"
-lies_beside "$balloon" "$icon_x" "$icon_y" \
-    || fail "the balloon is not beside the icon (at $(absolute_left "$balloon"),$(absolute_top "$balloon"))"
-echo "ok: balloon shown beside the icon"
+expect_balloon_beside_icon "at start" "${wine_desktop[@]}"
+echo "ok: icon docked at $icon_x,$icon_y, balloon shown beside it"
 if [ -n "$screenshot" ]; then
     # The balloon paints a moment after it is mapped, and X tells no event for that.
     sleep 0.5
@@ -39,7 +32,7 @@ if [ -n "$screenshot" ]; then
 fi
 
 xdotool mousemove "$icon_x" "$icon_y"
-wait_for 60 wine_tooltip_shown || fail "no tool-tip over the icon"
+wait_for 60 tooltip_shown "${wine_desktop[@]}" || fail "no tool-tip over the icon"
 echo "ok: tool-tip over the icon"
 
 check_left_clicks_hide_and_restore
@@ -50,44 +43,28 @@ expect_hidden "hidden again"
 run_wine "$program" >"$logs/second" 2>&1 &
 second=$!
 started_pids+=("$second")
-second_ended() { ! kill -0 "$second" 2>/dev/null; }
-wait_for 60 second_ended || fail "the second start did not end"
-wait "$second" || fail "the second start ended with status $?"
+expect_success "$second" "the second start"
 expect_shown_normal "a second start shows the hidden window"
-icons=0
-for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
-    [ "$(parent_of "$candidate")" != "$(root_id)" ] && icons=$((icons + 1))
-done
+icons=$(docked_icons "${wine_desktop[@]}" | wc -l)
 [ "$icons" -eq 1 ] || fail "after a second start $icons icons are docked"
 echo "ok: a second start ends with status 0 and one icon stays"
 
 # The menu opens where the right button was released; 显示 shows the window, which is already
 # shown and stays so; a second right click and 退出 end the program.
-menu_shown() {
-    local candidate
-    for candidate in $(xdotool search --onlyvisible --classname tarvex.exe 2>/dev/null); do
-        [ "$candidate" != "$window" ] && holds "$(window_info "$candidate")" 'Override Redirect State: yes' \
-            && { menu=$candidate; return 0; }
-    done
-    return 1
-}
-menu_closed() { ! menu_shown; }
 click_icon 3
-wait_for 60 menu_shown || fail "a right click opened no menu"
+wait_for 60 menu_shown "${wine_program[@]}" || fail "a right click opened no menu"
 lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
 # The menu's two items, 显示 on top.
 item_height=$(($(height_of "$menu") / 2))
 xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height / 2))" click 1
-wait_for 60 menu_closed || fail "显示 did not close the menu"
+wait_for 60 menu_closed "${wine_program[@]}" || fail "显示 did not close the menu"
 is_viewable "$window" || fail "显示 left the window off the screen"
 echo "ok: a right click opens the menu beside the icon, and 显示 keeps the window shown"
 
 click_icon 3
-wait_for 60 menu_shown || fail "a second right click opened no menu"
+wait_for 60 menu_shown "${wine_program[@]}" || fail "a second right click opened no menu"
 xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height * 3 / 2))" click 1
-program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
-wait_for 60 program_ended || fail "退出 did not end the program"
-wait "$tarvex" || fail "the program ended with status $?"
-icon_gone() { ! find_wine_icon; }
+expect_success "$tarvex" "the program after 退出"
+icon_gone() { ! find_icon "${wine_desktop[@]}"; }
 wait_for 60 icon_gone || fail "the icon stayed after the program ended"
 echo "ok: 退出 ends the program with status 0 and the icon is gone"

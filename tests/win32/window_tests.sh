@@ -8,7 +8,7 @@
 set -u
 
 here=$(dirname "$(realpath "$0")")
-source "$here/../e2e/x_session.sh"
+source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 [ $# -eq 5 ] || fail "usage: window_tests.sh TARVEX_EXE DRIVER_EXE CAPTIONS_EXE WINE_LOADER win32|win64"

@@ -11,27 +11,17 @@ set -euo pipefail
 program=$1
 late_panel=$2
 shots=${3:-}
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../../desktop/x_session.sh"
 
 start_desktop
 "$program" &
 tarvex=$!
 started_pids+=("$tarvex")
 
-window=$(window_of "$tarvex")
+window=$(window_of --pid "$tarvex")
 wait_for 60 is_active "$window" || fail "the window was not made active"
 record_mappings "$window"
 
-# Waits for the icon in the notification area and for the balloon beside it; `what` names the
-# case in what it says.
-expect_balloon_beside_icon() {
-    wait_for 60 find_icon "$tarvex" || fail "$1: the icon was not embedded in the notification area"
-    icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
-    icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
-    wait_for 60 balloon_shown "$tarvex" || fail "$1: the balloon did not appear"
-    lies_beside "$balloon" "$icon_x" "$icon_y" ||
-        fail "$1: the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
-}
 # Ends trayer and starts the program anew, without a notification area.
 start_program_without_tray() {
     kill "$trayer_pid"
@@ -39,10 +29,10 @@ start_program_without_tray() {
     "$program" &
     tarvex=$!
     started_pids+=("$tarvex")
-    window_of "$tarvex" >/dev/null
+    window_of --pid "$tarvex" >/dev/null
 }
 
-expect_balloon_beside_icon "at start"
+expect_balloon_beside_icon "at start" --pid "$tarvex"
 echo "ok: icon embedded at $icon_x,$icon_y, balloon shown beside it"
 if [ -n "$shots" ]; then
     mkdir -p "$shots"
@@ -52,7 +42,7 @@ if [ -n "$shots" ]; then
 fi
 
 xdotool mousemove "$icon_x" "$icon_y"
-wait_for 60 tooltip_shown "$tarvex" || fail "no tool-tip over the icon"
+wait_for 60 tooltip_shown --pid "$tarvex" || fail "no tool-tip over the icon"
 echo "ok: tool-tip over the icon"
 
 check_left_clicks_hide_and_restore
@@ -69,7 +59,7 @@ expect_hidden "a double-click on a hidden window brings it back and hides it" MU
 click_icon 1
 expect_shown_normal "shown again"
 click_icon 3
-wait_for 60 menu_shown "$tarvex" || fail "a right click opened no menu"
+wait_for 60 menu_shown --pid "$tarvex" || fail "a right click opened no menu"
 lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
 if [ -n "$shots" ]; then
     # The menu paints a moment after it is mapped, and X tells no event for that.
@@ -77,8 +67,7 @@ if [ -n "$shots" ]; then
     import -window root -crop 300x140+980+760 "$shots/tray-menu.png"
 fi
 xdotool key Escape
-menu_closed() { ! menu_shown "$tarvex"; }
-wait_for 60 menu_closed || fail "Escape did not close the menu"
+wait_for 60 menu_closed --pid "$tarvex" || fail "Escape did not close the menu"
 click_icon 1
 expect_hidden "a right click opens the menu beside the icon and changes nothing in the window"
 click_icon 1
@@ -87,9 +76,7 @@ expect_shown_normal "shown again"
 # The Exit button lies below the visible area: reach it with Tab from the output box.
 click_in "$window" 400 108
 xdotool key Tab Tab space
-program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
-wait_for 60 program_ended || fail "the Exit button did not end the program"
-wait "$tarvex" || fail "the program ended with an error"
+expect_success "$tarvex" "the program after its Exit button"
 if xdotool search --class tarvex >/dev/null 2>&1; then
     fail "a window of the program is left behind"
 fi
@@ -101,14 +88,14 @@ start_program_without_tray
 # Not a wait for anything: the program runs without a notification area for a while.
 sleep 2
 start_tray
-expect_balloon_beside_icon "with a late notification area"
+expect_balloon_beside_icon "with a late notification area" --pid "$tarvex"
 echo "ok: with a notification area that starts 2 s after the program, the balloon comes beside the icon"
 
 # A notification area that takes the icon in at once, in a window of its own at the screen's
 # corner, and puts it in its panel only 1.5 s later, as LXQt's panel does when it starts after
 # the program: the balloon waits for the icon's place.
-wmctrl -i -c "$(window_of "$tarvex")"
-wait_for 60 program_ended || fail "closing the window did not end the program"
+wmctrl -i -c "$(window_of --pid "$tarvex")"
+wait_for 60 process_ended "$tarvex" || fail "closing the window did not end the program"
 start_program_without_tray
 "$late_panel" 1500 >"$logs/late-panel" 2>&1 &
 started_pids+=($!)
@@ -116,9 +103,9 @@ late_panel_reported() { holds $'\n'"$(cat "$logs/late-panel")"$'\n' $'\n'"$1"$'\
 wait_for 60 late_panel_reported docked || fail "the late panel took no icon in: $(cat "$logs/late-panel")"
 # Until the panel has placed the icon there is no balloon; it would be in the corner.
 until late_panel_reported placed; do
-    ! balloon_shown "$tarvex" ||
+    ! balloon_shown --pid "$tarvex" ||
         fail "the balloon appeared at $(absolute_left "$balloon"),$(absolute_top "$balloon") before the panel placed the icon"
     sleep 0.05
 done
-expect_balloon_beside_icon "with a panel that places the icon late"
+expect_balloon_beside_icon "with a panel that places the icon late" --pid "$tarvex"
 echo "ok: with a panel that places the icon 1.5 s after taking it in, the balloon comes beside the placed icon"

@@ -1,6 +1,7 @@
-# Sourced by the end-to-end tests: a private X desktop (Xvfb, the openbox window manager and
-# the trayer notification area) and helpers to look at windows. Every process started here is
-# recorded and ended by its id when the script exits.
+# Sourced by the end-to-end tests of both programs and by the tools that show the Linux one: a
+# private X desktop (Xvfb, the openbox window manager and the trayer notification area) and the
+# finders of a program's windows. Every process started here is recorded and ended by its id
+# when the script exits.
 #
 # Nothing here waits for a fixed time: every wait polls for the event it needs, up to a bound
 # that only a broken desktop reaches (a machine busy with other work is slow, not broken), and
@@ -122,67 +123,112 @@ CONF
 }
 bus_started() { test -s "$logs/address"; }
 
-# Helpers on the windows of the program with process id $1.
-# The main window, once it is on the screen. xdotool gives up its whole search when any window
-# on the display goes while it looks (a tool-tip, say), so the window is taken from the search
-# that found it.
+# Finders of what a program shows, the same for the Qt program and for a Windows program under
+# Wine. Each takes the X selector of the windows to look among, as xdotool search's words:
+# "--pid PID" for a Qt program, which names its process on each of its windows; under Wine
+# (wine_session.sh) the program's own windows carry the X class of its exe, and the notification
+# area's icons, balloons and tool-tips are windows of Wine's desktop process. xdotool gives up
+# its whole search when any window on the display goes while it looks (a tool-tip, say): the
+# finders then find nothing, and their waits look again.
+windows_of() { xdotool search --onlyvisible "$@" 2>/dev/null || true; }
+
+# The main window, once it is on the screen: the one whose title names the publisher. (A
+# selector with a pattern, as --classname has, leaves xdotool no room for a second one.)
 main_window_shown() {
-    main_window=$(xdotool search --all --onlyvisible --pid "$1" --name Olmira 2>/dev/null) &&
-        [ -n "$main_window" ]
-}
-window_of() {
-    wait_for 60 main_window_shown "$1" || fail "the window did not appear"
-    echo "${main_window%%$'\n'*}"
-}
-# The icon: a small window of the program's that the tray has taken in (its parent is no
-# longer the root window).
-icon=""
-find_icon() {
     local candidate
-    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-        if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
-            icon=$candidate
-            return 0
-        fi
+    for candidate in $(windows_of "$@"); do
+        holds "$(xprop -id "$candidate" _NET_WM_NAME 2>/dev/null)" Olmira &&
+            { main_window=$candidate; return 0; }
     done
     return 1
 }
-# Windows of the program's that are tool-tips: the balloon is the tall one, the tool-tip the
-# low one.
-tooltip_windows() {
+window_of() {
+    wait_for 60 main_window_shown "$@" || fail "the window did not appear"
+    echo "$main_window"
+}
+
+# The icons in the notification area: small windows that the tray has taken in (their parent is
+# no longer the root window).
+docked_icons() {
     local candidate
-    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-        holds "$(xprop -id "$candidate" _NET_WM_WINDOW_TYPE 2>/dev/null)" TOOLTIP && echo "$candidate"
+    for candidate in $(windows_of "$@"); do
+        [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ] &&
+            echo "$candidate"
     done
     return 0
 }
-# The program's pop-up menu: a window of its own on the root window that the window manager
-# leaves alone, and neither a tool-tip nor the balloon.
-menu_shown() {
-    local candidate
-    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-        holds "$(window_info "$candidate")" 'Override Redirect State: yes' || continue
-        [ "$(parent_of "$candidate")" = "$(root_id)" ] || continue
-        holds "$(xprop -id "$candidate" _NET_WM_WINDOW_TYPE 2>/dev/null)" TOOLTIP && continue
-        menu=$candidate
-        return 0
-    done
-    return 1
+icon=""
+find_icon() {
+    icon=$(docked_icons "$@")
+    icon=${icon%%$'\n'*}
+    [ -n "$icon" ]
 }
+# Waits for the icon among the selector's windows and for the balloon beside it, and aims at
+# the icon's middle (icon_x, icon_y), where a user clicks it; `what` names the case.
+expect_balloon_beside_icon() {
+    local what=$1
+    shift
+    wait_for 60 find_icon "$@" || fail "$what: the icon was not docked in the notification area"
+    icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
+    icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
+    wait_for 60 balloon_shown "$@" || fail "$what: the balloon did not appear"
+    lies_beside "$balloon" "$icon_x" "$icon_y" ||
+        fail "$what: the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
+}
+
+# Pop-ups: windows on the root window that the window manager leaves alone (override redirect).
+# A menu and a tool-tip are told apart by the window type the program gives them, where it gives
+# one: Qt types both, Wine neither (its tool-tips and balloons are the desktop process's, its
+# menus the program's).
+popups() {
+    local candidate
+    for candidate in $(windows_of "$@"); do
+        holds "$(window_info "$candidate")" 'Override Redirect State: yes' &&
+            [ "$(parent_of "$candidate")" = "$(root_id)" ] && echo "$candidate"
+    done
+    return 0
+}
+window_type() { xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null; }
+tooltip_popups() {
+    local candidate
+    for candidate in $(popups "$@"); do
+        holds "$(window_type "$candidate")" MENU || echo "$candidate"
+    done
+    return 0
+}
+# The balloon is the tall tool-tip, the icon's tool-tip the low one.
 balloon_shown() {
     local candidate
-    for candidate in $(tooltip_windows "$1"); do
+    for candidate in $(tooltip_popups "$@"); do
         [ "$(height_of "$candidate")" -ge 50 ] && { balloon=$candidate; return 0; }
     done
     return 1
 }
 tooltip_shown() {
     local candidate
-    for candidate in $(tooltip_windows "$1"); do
+    for candidate in $(tooltip_popups "$@"); do
         [ "$(height_of "$candidate")" -lt 50 ] && return 0
     done
     return 1
 }
+menu_shown() {
+    local candidate
+    for candidate in $(popups "$@"); do
+        holds "$(window_type "$candidate")" TOOLTIP || { menu=$candidate; return 0; }
+    done
+    return 1
+}
+menu_closed() { ! menu_shown "$@"; }
+
+# Whether the process has ended, and a wait for it to end with status 0; `what` names it for the
+# message.
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+expect_success() {
+    local pid=$1 what=$2
+    wait_for 120 process_ended "$pid" || fail "$what did not end"
+    wait "$pid" || fail "$what ended with status $?"
+}
+
 # Records from now on every time the window is mapped (M) or unmapped (U), as X reports it,
 # so that a test can tell what an action did even when the window ends as it began.
 record_mappings() {

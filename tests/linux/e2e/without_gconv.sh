@@ -6,7 +6,7 @@
 set -euo pipefail
 program=$1
 driver=$2
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../../desktop/x_session.sh"
 
 gconv=$(dirname "$(ldd "$driver" | awk '/libc\.so/ { print $3 }')")/gconv
 [ -d "$gconv" ] || { echo "no gconv folder at $gconv: nothing to hide"; exit 0; }
@@ -31,7 +31,7 @@ start_desktop
 "${without_gconv[@]}" "$program" 2>"$logs/stderr" &
 tarvex=$!
 started_pids+=("$tarvex")
-window=$(window_of "$tarvex")
+window=$(window_of --pid "$tarvex")
 wait_for 60 is_active "$window" || fail "the window was not made active"
 # 中文 into Text3 through the clipboard: xdotool types a character outside the keymap by
 # remapping a key, which a busy program was seen to read before the new mapping.
@@ -50,6 +50,6 @@ text4_holds_the_codes() {
 }
 wait_for 60 text4_holds_the_codes \
     || fail "Text4 holds '$(xclip -o -selection clipboard 2>/dev/null)', not D6D0CEC4"
-kill -0 "$tarvex" 2>/dev/null || fail "the program ended"
+! process_ended "$tarvex" || fail "the program ended"
 [ ! -s "$logs/stderr" ] || fail "the program printed: $(cat "$logs/stderr")"
 echo "ok: without converter modules the window shows and converts 中文 to D6D0CEC4"

@@ -12,7 +12,7 @@
 set -euo pipefail
 program=$1
 desk_services=$2
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../../desktop/x_session.sh"
 
 start_desktop
 
@@ -83,7 +83,7 @@ holds "$status" '"Active"' || fail "during the greeting the item's status is: $s
 holds "$(item_property ToolTip)" '"移动显示"' || fail "during the greeting the tool-tip is: $(item_property ToolTip)"
 echo "ok: during the greeting the item stays Active with its own icon and tool-tip"
 
-window=$(window_of "$tarvex")
+window=$(window_of --pid "$tarvex")
 record_mappings "$window"
 activate() { item_call org.kde.StatusNotifierItem."${1:-Activate}" int32:1200 int32:880 >/dev/null; }
 activate
@@ -122,9 +122,7 @@ expect_mappings U "Activate hides the window before a second start"
 "$program" 2>"$logs/second-stderr" &
 second=$!
 started_pids+=("$second")
-second_ended() { ! kill -0 "$second" 2>/dev/null; }
-wait_for 60 second_ended || fail "a second start did not end: it runs beside the first"
-wait "$second" || fail "a second start ended with status $?"
+expect_success "$second" "a second start"
 [ ! -s "$logs/second-stderr" ] || fail "a second start printed: $(cat "$logs/second-stderr")"
 expect_mappings M "a second start brings the first window back"
 [ "$(width_of "$window")" -eq 932 ] || fail "a second start brought the window back $(width_of "$window") wide"
@@ -139,9 +137,7 @@ expect_mappings M "and brings it back"
 echo "ok: a second start brings the hidden window back and ends with status 0; one item, which still answers"
 
 wmctrl -i -c "$window"
-program_ended() { ! kill -0 "$tarvex" 2>/dev/null; }
-wait_for 60 program_ended || fail "closing the window did not end the program"
-wait "$tarvex" || fail "the program ended with status $?"
+expect_success "$tarvex" "the program after its window was closed"
 wait_for 60 desk_reported "gone $item" || fail "the item stayed on the bus"
 [ ! -s "$logs/stderr" ] || fail "the program printed: $(cat "$logs/stderr")"
 desk_round_trip
@@ -150,10 +146,9 @@ echo "ok: closing the window ends the program with status 0, and the item goes; 
 
 # A second run ends through the menu's 退出.
 start_program
-window=$(window_of "$tarvex")
+window=$(window_of --pid "$tarvex")
 "$desk_services" click "$item" "$(menu_item_id 退出)" || fail "退出 could not be clicked"
-wait_for 60 program_ended || fail "退出 did not end the program"
-wait "$tarvex" || fail "after 退出 the program ended with status $?"
+expect_success "$tarvex" "the program after 退出"
 wait_for 60 desk_reported "gone $item" || fail "after 退出 the item stayed on the bus"
 echo "ok: 退出 in the menu ends the program with status 0, and the item goes"
 
@@ -164,11 +159,10 @@ start_desk_services --no-watcher
 "$program" 2>"$logs/stderr" &
 tarvex=$!
 started_pids+=("$tarvex")
-window=$(window_of "$tarvex")
-wait_for 60 find_icon "$tarvex" || fail "without a watcher the icon was not embedded in trayer"
-wait_for 60 balloon_shown "$tarvex" || fail "without a watcher the balloon did not appear"
+window=$(window_of --pid "$tarvex")
+expect_balloon_beside_icon "without a watcher" --pid "$tarvex"
 wmctrl -i -c "$window"
-wait_for 60 program_ended || fail "closing the window did not end the program"
+wait_for 60 process_ended "$tarvex" || fail "closing the window did not end the program"
 desk_round_trip
 desk_reported notify && fail "without a watcher the greeting also went out as a notification"
 echo "ok: without a watcher the XEmbed icon and its balloon appear, and no notification"

@@ -5,7 +5,7 @@
 #   wayland_start.sh TARVEX
 set -euo pipefail
 program=$1
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../../desktop/x_session.sh"
 
 export XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
@@ -25,7 +25,7 @@ protocol() { awk '/^\[ *[0-9.]+\] / { sub(/^\[ *[0-9.]+\] +/, ""); print }' "$XD
 printed() { awk '!/^\[ *[0-9.]+\] /' "$XDG_RUNTIME_DIR/output"; }
 first_frame_drawn() { protocol | awk '/wl_surface@[0-9]+\.attach\(wl_buffer@/ { found = 1 } END { exit !found }'; }
 wait_for 60 first_frame_drawn || fail "no frame was drawn: $(printed)"
-kill -0 "$tarvex" 2>/dev/null || fail "the program ended: $(printed)"
+! process_ended "$tarvex" || fail "the program ended: $(printed)"
 holds "$(protocol)" 'set_app_id("tarvex")' || fail "the window does not name its desktop entry"
 # The window's first frame, the title bar and borders that Qt draws there included, leaves room
 # on the screen for a panel (GNOME's top bar is 32 px): mutter maximises a new window that is
