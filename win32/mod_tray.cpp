@@ -1,9 +1,9 @@
 #include "win32/mod_tray.h"
 
 #include "cp936_record_text.h"
+#include "texts.h"
 #include "win32/handles.h"
 #include "win32/text.h"
-#include "texts.h"
 #include "win32/window_state.h"
 
 #include <algorithm>
@@ -42,11 +42,27 @@ template<std::size_t N> void setUnicodeText(wchar_t (&member)[N], std::u16string
     member[length] = L'\0';
 }
 
-BOOL notify(DWORD message)
+BOOL notify(DWORD message, NOTIFYICONDATAA &record, NOTIFYICONDATAW &wideRecord)
 {
     if (speaksCodePage936())
-        return Shell_NotifyIconA(message, &trayIconData);
-    return Shell_NotifyIconW(message, &unicodeRecord);
+        return Shell_NotifyIconA(message, &record);
+    return Shell_NotifyIconW(message, &wideRecord);
+}
+
+BOOL notify(DWORD message)
+{
+    return notify(message, trayIconData, unicodeRecord);
+}
+
+// The icon comes back as it was; the greeting was said once (on Windows 10 and 11 it would come
+// as a toast with a warning sign each time Explorer starts again).
+BOOL addAgainWithoutBalloon()
+{
+    NOTIFYICONDATAA record = trayIconData;
+    NOTIFYICONDATAW wideRecord = unicodeRecord;
+    record.uFlags &= ~static_cast<UINT>(NIF_INFO);
+    wideRecord.uFlags &= ~static_cast<UINT>(NIF_INFO);
+    return notify(NIM_ADD, record, wideRecord);
 }
 
 // Explorer tells every top-level window when it has started again, with the icons gone.
@@ -103,8 +119,9 @@ void handleIconNotification(HWND window, LPARAM mouseMessage)
 
 } // namespace
 
-void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
-                 std::u16string_view balloonText, std::int32_t balloonIconKind)
+void AddTrayIcon(HWND window, HICON icon, std::u16string_view tipText,
+                 std::u16string_view balloonTitle, std::u16string_view balloonText,
+                 std::int32_t balloonIconKind)
 {
     trayForm = window;
 
@@ -114,7 +131,7 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     trayIconData.uID = design::kTrayIconId;
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     trayIconData.uCallbackMessage = design::kTrayCallbackMessage;
-    trayIconData.hIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    trayIconData.hIcon = icon;
     setRecordText(trayIconData.szTip, tipText);
     trayIconData.dwState = 0;
     trayIconData.dwStateMask = 0;
@@ -148,12 +165,25 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
                             : SetWindowLongPtrW(window, GWLP_WNDPROC, procedure));
 }
 
+void ChangeTrayIcon(HWND window, HICON icon)
+{
+    if (window != trayForm)
+        return;
+    trayIconData.hIcon = icon;
+    unicodeRecord.hIcon = icon;
+    NOTIFYICONDATAA record = trayIconData;
+    NOTIFYICONDATAW wideRecord = unicodeRecord;
+    record.uFlags = NIF_ICON;
+    wideRecord.uFlags = NIF_ICON;
+    notify(NIM_MODIFY, record, wideRecord);
+}
+
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
         handleIconNotification(hWnd, lParam);
     else if (uMsg == taskbarCreatedMessage())
-        notify(NIM_ADD);
+        addAgainWithoutBalloon();
     else if (uMsg == WM_DESTROY)
         // Windows leaves the icon of a program that has ended in the notification area until
         // the mouse passes over it.

@@ -34,10 +34,15 @@ inline constexpr UINT mnuExit = 2;
 
 // Puts the icon for `window` into the notification area with its tool-tip and balloon, then
 // puts TrayWindowProc in place of the window's procedure. The icon leaves with the window, and
-// comes back when the notification area starts again (Explorer restarted). Texts that do not
-// fit their members are cut at a character.
-void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
-                 std::u16string_view balloonText, std::int32_t balloonIconKind);
+// comes back, with its tool-tip and without the balloon, when the notification area starts
+// again (Explorer restarted). Texts that do not fit their members are cut at a character.
+void AddTrayIcon(HWND window, HICON icon, std::u16string_view tipText,
+                 std::u16string_view balloonTitle, std::u16string_view balloonText,
+                 std::int32_t balloonIconKind);
+
+// Shows another image in the icon AddTrayIcon put there for `window` (one drawn for a new DPI);
+// nothing before that. The caller keeps the image alive while it is shown.
+void ChangeTrayIcon(HWND window, HICON icon);
 
 // The window's procedure while the icon is there.
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
