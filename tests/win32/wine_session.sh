@@ -3,7 +3,9 @@
 # goes when the test ends.
 #   start_wine LOADER ARCH    Wine's loader and the prefix's kind: /usr/lib/wine/wine and win32
 #                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64
-#   start_wine_desktop LOADER ARCH    the same on a virtual desktop of the test's own
+#   start_wine_desktop LOADER ARCH [SCREEN]    the same on a virtual desktop of the test's own,
+#                             1366x768x24 unless SCREEN says otherwise
+# Wine runs under zh_CN.UTF-8 (code page 936), or under the locale wine_locale names.
 
 start_wine() {
     wine_loader=$1
@@ -16,7 +18,7 @@ start_wine() {
     # server's folder under TMPDIR: the test's own too.
     mkdir "$dir/tmp"
     export WINEARCH WINEPREFIX=$dir/prefix HOME=$dir/home LOCPATH=$dir/locale TMPDIR=$dir/tmp \
-        LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all \
+        LANG=${wine_locale:-zh_CN.UTF-8} LC_ALL=${wine_locale:-zh_CN.UTF-8} WINEDEBUG=-all \
         WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d
     wine_folder=$dir
     trap 'wine_status=$?; end_wine; end_started "$wine_status"' EXIT
@@ -24,10 +26,11 @@ start_wine() {
         || fail "no Wine prefix: $(cat "$logs/prefix")"
 }
 
-# A desktop of the test's own for the Windows program: Xvfb at 1366x768 with the openbox
-# window manager and the trayer notification area, and a Wine prefix.
+# A desktop of the test's own for the Windows program: Xvfb (at 1366x768 unless the third
+# argument says otherwise) with the openbox window manager and the trayer notification area, and
+# a Wine prefix.
 start_wine_desktop() {
-    start_x 1366x768x24
+    start_x "${3:-1366x768x24}"
     export DBUS_SESSION_BUS_ADDRESS=disabled:
     start_window_manager
     # Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Win32 window's behaviour where Windows differs from what Wine shows by itself, under Wine
+# on a desktop of its own (Xvfb at 3840x2160, large enough for the window at twice its DPI, with
+# openbox and trayer) and a Wine prefix of its own in the system language the locale gives: the
+# window's own tests in its process, then a second start while a first one, slow to make its
+# window, holds the session.
+#
+#   windows_behaviour_tests.sh TESTS_EXE TARVEX_EXE SLOW_FIRST_EXE WINE_LOADER win32|win64 LOCALE
+set -u
+
+here=$(dirname "$(realpath "$0")")
+source "$here/../e2e/x_session.sh"
+source "$here/wine_session.sh"
+
+[ $# -eq 6 ] || fail "usage: windows_behaviour_tests.sh TESTS_EXE TARVEX_EXE SLOW_FIRST_EXE WINE_LOADER win32|win64 LOCALE"
+tests=$(realpath "$1")
+tarvex=$(realpath "$2")
+slow_first=$(realpath "$3")
+wine_locale=$6
+
+start_wine_desktop "$4" "$5" 3840x2160x24
+# Wine draws the window's frame itself, as Windows does (see window_tests.sh).
+run_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
+    >"$logs/reg" 2>&1 || fail "could not have Wine draw the frames: $(cat "$logs/reg")"
+
+echo "# the window's own tests under $wine_locale"
+run_wine "$tests" >"$logs/tests.out" 2>&1
+status=$?
+cat "$logs/tests.out"
+[ "$status" -eq 0 ] || fail "the window's tests failed with status $status"
+
+# The first start takes longer to make its window than the 5 s a second start once waited.
+echo "# a second start while the first holds the session without a window"
+run_wine "$slow_first" 6000 >"$logs/first.out" 2>"$logs/first.err" &
+started_pids+=($!)
+first_holds() { holds "$(cat "$logs/first.out")" 'holding the session'; }
+wait_for 60 first_holds || fail "the first start did not claim the session: $(cat "$logs/first.err")"
+run_wine "$tarvex" >"$logs/second.out" 2>&1 &
+second=$!
+started_pids+=($second)
+second_ended() { ! kill -0 "$second" 2>/dev/null; }
+wait_for 90 second_ended || fail "the second start did not end: it runs on beside the first"
+wait "$second"
+second_status=$?
+[ "$second_status" -eq 0 ] || fail "the second start ended with status $second_status"
+# The second start may find the first one's window as it is made, before it is shown.
+first_shown() { holds "$(cat "$logs/first.out")" 'window shown'; }
+wait_for 60 first_shown || fail "the first start did not show its window: $(cat "$logs/first.err")"
+wine_window >/dev/null
+windows=$(xdotool search --onlyvisible --name Olmira 2>/dev/null | wc -l)
+[ "$windows" -eq 1 ] || fail "$windows Tarvex windows on the screen, not 1"
+wait_for 30 find_wine_icon || fail "no icon in the notification area"
+icons=0
+for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+    if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
+        icons=$((icons + 1))
+    fi
+done
+[ "$icons" -eq 1 ] || fail "$icons icons in the notification area, not 1"
+echo "ok second start ended with status 0, one window and one icon remain"
