@@ -29,32 +29,50 @@ status=$?
 cat "$logs/tests.out"
 [ "$status" -eq 0 ] || fail "the window's tests failed with status $status"
 
-# The first start takes longer to make its window than the 5 s a second start once waited.
-echo "# a second start while the first holds the session without a window"
-run_wine "$slow_first" 6000 >"$logs/first.out" 2>"$logs/first.err" &
-started_pids+=($!)
+# The first start takes longer to make its window than the 5 s a second start once waited; its
+# mutex is open to the second start, or denied to it as an elevated Tarvex's is.
 first_holds() { holds "$(cat "$logs/first.out")" 'holding the session'; }
-wait_for 60 first_holds || fail "the first start did not claim the session: $(cat "$logs/first.err")"
-run_wine "$tarvex" >"$logs/second.out" 2>&1 &
-second=$!
-started_pids+=($second)
 second_ended() { ! kill -0 "$second" 2>/dev/null; }
-wait_for 90 second_ended || fail "the second start did not end: it runs on beside the first"
-wait "$second"
-second_status=$?
-[ "$second_status" -eq 0 ] || fail "the second start ended with status $second_status"
 # The second start may find the first one's window as it is made, before it is shown.
 first_shown() { holds "$(cat "$logs/first.out")" 'window shown'; }
-wait_for 60 first_shown || fail "the first start did not show its window: $(cat "$logs/first.err")"
-wine_window >/dev/null
-windows=$(xdotool search --onlyvisible --name Olmira 2>/dev/null | wc -l)
-[ "$windows" -eq 1 ] || fail "$windows Tarvex windows on the screen, not 1"
-wait_for 30 find_wine_icon || fail "no icon in the notification area"
-icons=0
-for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
-    if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
-        icons=$((icons + 1))
-    fi
+first_ended() { ! kill -0 "$first" 2>/dev/null; }
+icons_shown() {
+    local candidate
+    icons=0
+    for candidate in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
+        if [ "$(width_of "$candidate")" -le 32 ] && [ "$(parent_of "$candidate")" != "$(root_id)" ]; then
+            icons=$((icons + 1))
+        fi
+    done
+    [ "$icons" -gt 0 ]
+}
+no_icon_shown() { ! icons_shown; }
+
+for access in open denied; do
+    echo "# a second start while the first holds the session, $access to it, without a window"
+    first_arguments=(6000)
+    [ "$access" = denied ] && first_arguments+=(denied)
+    run_wine "$slow_first" "${first_arguments[@]}" >"$logs/first.out" 2>"$logs/first.err" &
+    first=$!
+    started_pids+=($first)
+    wait_for 60 first_holds || fail "the first start did not claim the session: $(cat "$logs/first.err")"
+    run_wine "$tarvex" >"$logs/second.out" 2>&1 &
+    second=$!
+    started_pids+=($second)
+    wait_for 90 second_ended || fail "the second start did not end: it runs on beside the first"
+    wait "$second"
+    second_status=$?
+    [ "$second_status" -eq 0 ] || fail "the second start ended with status $second_status"
+    wait_for 60 first_shown || fail "the first start did not show its window: $(cat "$logs/first.err")"
+    window=$(wine_window)
+    windows=$(xdotool search --onlyvisible --name Olmira 2>/dev/null | wc -l)
+    [ "$windows" -eq 1 ] || fail "$windows Tarvex windows on the screen, not 1"
+    wait_for 30 icons_shown || fail "no icon in the notification area"
+    [ "$icons" -eq 1 ] || fail "$icons icons in the notification area, not 1"
+    echo "ok second start ended with status 0, one window and one icon remain"
+
+    # The first one closes as its title bar's close button closes it.
+    wmctrl -i -c "$window"
+    wait_for 30 first_ended || fail "the first start did not end when its window was closed"
+    wait_for 30 no_icon_shown || fail "the icon stayed after the program ended"
 done
-[ "$icons" -eq 1 ] || fail "$icons icons in the notification area, not 1"
-echo "ok second start ended with status 0, one window and one icon remain"
