@@ -1,5 +1,6 @@
 #include "win32/dpi.h"
 #include "win32/form1.h"
+#include "win32/message_loop.h"
 #include "win32/single_instance.h"
 
 #include <commctrl.h>
@@ -48,14 +49,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*l
     try {
         tarvex::win32::Form1 form(hInstance);
         form.show(nShowCmd);
-        MSG message{};
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (form.handleDialogKey(message))
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        return static_cast<int>(message.wParam);
+        return tarvex::win32::runMessageLoop(form);
     } catch (const std::exception &) {
         // Windows refused the window (out of window handles or memory): say so rather than
         // vanish without a word. The window that was made is gone, and its going asked the

@@ -8,6 +8,7 @@
 #include "win32/dpi.h"
 #include "win32/form1.h"
 #include "win32/handles.h"
+#include "win32/message_loop.h"
 #include "win32/single_instance.h"
 #include "win32/window_identity.h"
 
@@ -71,16 +72,9 @@ int wmain(int argc, wchar_t **argv)
         form.show(SW_SHOWNORMAL);
         std::puts("window shown");
         std::fflush(stdout);
-        MSG message{};
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (form.handleDialogKey(message))
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        return tarvex::win32::runMessageLoop(form);
     } catch (const std::exception &failure) {
         std::fprintf(stderr, "no window: %s\n", failure.what());
         return 1;
     }
-    return 0;
 }
