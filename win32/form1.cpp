@@ -164,9 +164,9 @@ void Form1::createControls()
 void Form1::setIcons(UINT dpi)
 {
     WindowIcons icons = loadWindowIcons(m_instance, dpi);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
-    modTray::ChangeTrayIcon(m_window, icons.tray.get());
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.bigIcon.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.smallIcon.get()));
+    modTray::ChangeTrayIcon(m_window, icons.trayIcon.get());
     m_icons = std::move(icons);
 }
 
@@ -335,7 +335,7 @@ void Form1::showMessage(std::u16string_view message)
 
 void Form1::Form1_Load()
 {
-    modTray::AddTrayIcon(m_window, m_icons.tray.get(), design::kTrayTip, design::kBalloonTitle,
+    modTray::AddTrayIcon(m_window, m_icons.trayIcon.get(), design::kTrayTip, design::kBalloonTitle,
                          design::kBalloonText, design::kBalloonIconKind);
 }
 

@@ -10,9 +10,10 @@ namespace tarvex::win32 {
 // big and small icons, and the notification area's.
 struct WindowIcons
 {
-    OwnedIcon big;
-    OwnedIcon small;
-    OwnedIcon tray;
+    // The window's icons (Alt+Tab and the taskbar; the title bar), and the notification area's.
+    OwnedIcon bigIcon;
+    OwnedIcon smallIcon;
+    OwnedIcon trayIcon;
 };
 
 // Loads them for a window at the DPI. An icon Windows cannot load is null.
