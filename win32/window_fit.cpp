@@ -95,14 +95,9 @@ void WindowFit::fitNormalPlace()
         place.frame.x - origin.x, place.frame.y - origin.y,
         place.frame.x - origin.x + place.client.width + margins.left + margins.right,
         place.frame.y - origin.y + place.client.height + margins.top + margins.bottom};
-    // The state is set again as it is: hidden stays hidden, and a minimised window is not
-    // activated.
-    if (IsWindowVisible(m_window) == FALSE)
-        placement.showCmd = SW_HIDE;
-    else if (IsIconic(m_window) != FALSE)
-        placement.showCmd = SW_SHOWMINNOACTIVE;
-    else
-        placement.showCmd = SW_SHOWMAXIMIZED;
+    // The state stays as it is, without activating the window: a scale change reaches windows
+    // in the background too.
+    placement.showCmd = IsWindowVisible(m_window) != FALSE ? SW_SHOWNA : SW_HIDE;
     SetWindowPlacement(m_window, &placement);
     followClientArea();
 }
