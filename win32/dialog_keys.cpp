@@ -14,6 +14,13 @@ bool isHeld(int key)
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+// Windows hides focus rectangles until the keyboard is used; a dialog shows them once Tab or an
+// arrow moves the focus, and so does the window.
+void showFocusCues(HWND window)
+{
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 } // namespace
 
 DialogKeys::DialogKeys(HWND window, const Controls &controls)
@@ -33,6 +40,7 @@ bool DialogKeys::handle(const MSG &message) const
     case VK_TAB:
         if (control)
             return false;
+        showFocusCues(m_window);
         moveFocus(!isHeld(VK_SHIFT));
         return true;
     case VK_RETURN:
@@ -50,6 +58,7 @@ bool DialogKeys::handle(const MSG &message) const
     case VK_DOWN:
         if (kind != ControlKind::RadioButton || control)
             return false;
+        showFocusCues(m_window);
         chooseNeighbour(m_controls[focus], message.wParam == VK_RIGHT || message.wParam == VK_DOWN);
         return true;
     default:

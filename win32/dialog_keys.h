@@ -12,7 +12,9 @@ namespace tarvex::win32 {
 // stacking): Tab and Shift+Tab go from stop to stop, a group of radio buttons being one stop
 // at its chosen button; the arrow keys choose the next or previous button of a group; Enter
 // presses the push button that has the focus, and nothing else, since no button is the
-// window's default.
+// window's default. Tab, Shift+Tab and the arrows show focus cues, which Windows hides until the
+// keyboard is used. Space stays the buttons' own: on 退出 too, which Tab reaches below the client
+// area where its focus cannot be seen, since only Tab from 转换 leads there.
 class DialogKeys
 {
 public:

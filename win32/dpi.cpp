@@ -6,12 +6,26 @@ namespace tarvex::win32 {
 
 namespace {
 
-// A function of user32 that older Windows lack, or nullptr there.
+// A function of a system library that older Windows lack, or nullptr there.
+template<typename Function> Function systemFunction(HMODULE library, const char *name)
+{
+    if (library == nullptr)
+        return nullptr;
+    // FARPROC is the generic type GetProcAddress hands out; the name says what it really is.
+    return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(library, name)));
+}
+
 template<typename Function> Function user32Function(const char *name)
 {
-    // FARPROC is the generic type GetProcAddress hands out; the name says what it really is.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return systemFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
+}
+
+// shcore.dll came with Windows 8.1; it stays loaded for the program's life.
+template<typename Function> Function shcoreFunction(const char *name)
+{
+    static const HMODULE shcore =
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return systemFunction<Function>(shcore, name);
 }
 
 using SetProcessDpiAwarenessContextFunction = BOOL(WINAPI *)(HANDLE);
@@ -19,18 +33,22 @@ using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI *)(UINT, UINT, PVOID, UINT, UINT);
 using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFunction = HRESULT(WINAPI *)(HMONITOR, int, UINT *, UINT *);
+
+// MDT_EFFECTIVE_DPI of shellscalingapi.h: the DPI the monitor's scale setting gives.
+constexpr int kEffectiveDpi = 0;
 
 // The DPI awareness contexts of Windows 10 (windef.h's DPI_AWARENESS_CONTEXT_* values).
 const auto kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
 const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3));
+
+} // namespace
 
 UINT systemDpi()
 {
     const WindowDc screen(nullptr);
     return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
-
-} // namespace
 
 void becomeDpiAware()
 {
@@ -51,6 +69,17 @@ UINT dpiOfWindow(HWND window)
     if (getDpiForWindow != nullptr) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
             return dpi;
+    }
+    // Windows 8.1 and Windows 10 before 1607 know each monitor's DPI, but only through shcore.
+    static const auto getDpiForMonitor =
+        shcoreFunction<GetDpiForMonitorFunction>("GetDpiForMonitor");
+    if (getDpiForMonitor != nullptr) {
+        UINT x = 0;
+        UINT y = 0;
+        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                       kEffectiveDpi, &x, &y)) &&
+            y != 0)
+            return y;
     }
     return systemDpi();
 }

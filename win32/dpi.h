@@ -13,6 +13,10 @@ inline constexpr UINT kDesignDpi = 96;
 // so that the window is laid out sharp at every scale rather than stretched as a bitmap.
 void becomeDpiAware();
 
+// The system's DPI: that of the primary monitor when the user signed in, where the taskbar and
+// its notification area are drawn.
+[[nodiscard]] UINT systemDpi();
+
 // The DPI the window is shown at.
 [[nodiscard]] UINT dpiOfWindow(HWND window);
 

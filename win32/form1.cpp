@@ -6,6 +6,7 @@
 #include "texts.h"
 #include "win32/accessible_names.h"
 #include "win32/dpi.h"
+#include "win32/message_filter.h"
 #include "win32/mod_tray.h"
 #include "win32/resource_ids.h"
 #include "win32/single_instance.h"
@@ -102,14 +103,23 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
                     nullptr, m_instance, this);
     if (m_window == nullptr)
         throwLastError("CreateWindowExW");
-    createControls();
-    setIcons();
-    m_fit = std::make_unique<WindowFit>(m_window, m_controls);
-    m_fit->fitToMonitor();
-    m_keyFilter =
-        std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
-    m_keys = std::make_unique<DialogKeys>(m_window, m_controls);
-    m_focus = control(ControlId::Option1);
+    // The window's long points to this object, which a throw out of here leaves unmade: the
+    // window goes first, so that no later message calls into it.
+    try {
+        createControls();
+        setIcons(dpiOfWindow(m_window));
+        m_fit = std::make_unique<WindowFit>(m_window, m_controls);
+        m_fit->fitToMonitor();
+        m_keyFilter =
+            std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
+        m_keys = std::make_unique<DialogKeys>(m_window, m_controls);
+        m_focus = control(ControlId::Option1);
+        letThroughFromLowerRights(m_window);
+    } catch (...) {
+        m_keyFilter.reset();
+        DestroyWindow(m_window);
+        throw;
+    }
 }
 
 Form1::~Form1()
@@ -145,17 +155,14 @@ void Form1::createControls()
     }
 }
 
-void Form1::setIcons()
+// The icons drawn for the DPI replace those in use before these are destroyed.
+void Form1::setIcons(UINT dpi)
 {
-    const UINT dpi = dpiOfWindow(m_window);
-    const auto load = [&](int width, int height) {
-        return OwnedIcon(static_cast<HICON>(
-            LoadImageW(m_instance, MAKEINTRESOURCEW(TARVEX_ICON), IMAGE_ICON, width, height, 0)));
-    };
-    m_bigIcon = load(systemMetric(SM_CXICON, dpi), systemMetric(SM_CYICON, dpi));
-    m_smallIcon = load(systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi));
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    WindowIcons icons = loadWindowIcons(m_instance, dpi);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.bigIcon.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.smallIcon.get()));
+    modTray::ChangeTrayIcon(m_window);
+    m_icons = std::move(icons);
 }
 
 bool Form1::handleDialogKey(const MSG &message) const
@@ -212,6 +219,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         if (m_fit != nullptr)
             m_fit->followDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        setIcons(LOWORD(wParam));
         return 0;
     case WM_SETTINGCHANGE:
         if (m_fit != nullptr && wParam == SPI_SETNONCLIENTMETRICS)

@@ -9,6 +9,7 @@
 #include "win32/handles.h"
 #include "win32/key_filter.h"
 #include "win32/window_fit.h"
+#include "win32/window_icons.h"
 #include "win32/window_identity.h"
 #include "win32/windows_headers.h"
 
@@ -51,7 +52,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
-    void setIcons();
+    void setIcons(UINT dpi);
     void onCommand(int id, int notification);
     void onActivate(bool active);
     template<typename Command> void runGuarded(Command &&command);
@@ -73,8 +74,7 @@ private:
     std::unique_ptr<WindowFit> m_fit;
     std::unique_ptr<KeyFilter> m_keyFilter;
     std::unique_ptr<DialogKeys> m_keys;
-    OwnedIcon m_bigIcon;
-    OwnedIcon m_smallIcon;
+    WindowIcons m_icons;
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;
     bool m_loaded = false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace tarvex::win32 {
 
@@ -28,6 +29,16 @@ design::Rect captionInk(HDC dc, std::u16string_view caption, const TEXTMETRICW &
     int right = INT_MIN;
     int bottom = INT_MIN;
     int pen = 0;
+    // A character the font lacks is drawn from another font (Windows' font linking) or as a
+    // box, whose outline the font would give instead: only its cell is known.
+    std::vector<WORD> glyphs(caption.size());
+    if (GetGlyphIndicesW(dc, wideData(caption), static_cast<int>(caption.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
+        std::ranges::find(glyphs, WORD{0xFFFF}) != glyphs.end()) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wideData(caption), static_cast<int>(caption.size()), &extent);
+        return {cells.left, cells.top, std::max(static_cast<int>(extent.cx), 1), cells.height};
+    }
     constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     for (const char16_t unit : caption) {
         GLYPHMETRICS glyph{};

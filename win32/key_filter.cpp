@@ -40,9 +40,16 @@ void KeyFilter::followInputBase()
 LRESULT CALLBACK KeyFilter::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self)
 {
-    if (message == WM_CHAR || message == WM_IME_COMPOSITION || message == WM_KEYDOWN)
+    if (message != WM_CHAR && message != WM_IME_COMPOSITION && message != WM_KEYDOWN)
+        return DefSubclassProc(box, message, wParam, lParam);
+    // Nothing may be thrown through Windows' own code that called the procedure, which the
+    // 32-bit program cannot unwind. A key that could not be judged (no memory for an input
+    // method's text) goes nowhere: the box never takes what the base does not allow.
+    try {
         return reinterpret_cast<KeyFilter *>(self)->filter(message, wParam, lParam);
-    return DefSubclassProc(box, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 LRESULT KeyFilter::filter(UINT message, WPARAM wParam, LPARAM lParam)

@@ -43,11 +43,27 @@ template<std::size_t N> void setUnicodeText(wchar_t (&member)[N], std::u16string
     member[length] = L'\0';
 }
 
-BOOL notify(DWORD message)
+BOOL notify(DWORD message, NOTIFYICONDATAA &record, NOTIFYICONDATAW &wideRecord)
 {
     if (speaksCodePage936())
-        return Shell_NotifyIconA(message, &trayIconData);
-    return Shell_NotifyIconW(message, &unicodeRecord);
+        return Shell_NotifyIconA(message, &record);
+    return Shell_NotifyIconW(message, &wideRecord);
+}
+
+BOOL notify(DWORD message)
+{
+    return notify(message, trayIconData, unicodeRecord);
+}
+
+// The icon comes back as it was; the greeting was said once (on Windows 10 and 11 it would come
+// as a toast with a warning sign each time Explorer starts again).
+BOOL addAgainWithoutBalloon()
+{
+    NOTIFYICONDATAA record = trayIconData;
+    NOTIFYICONDATAW wideRecord = unicodeRecord;
+    record.uFlags &= ~static_cast<UINT>(NIF_INFO);
+    wideRecord.uFlags &= ~static_cast<UINT>(NIF_INFO);
+    return notify(NIM_ADD, record, wideRecord);
 }
 
 // Explorer tells every top-level window when it has started again, with the icons gone.
@@ -88,6 +104,12 @@ void openMenu(HWND window)
         DestroyWindow(window);
 }
 
+// The window's own icon, at the size of the notification area.
+HICON smallIconOf(HWND window)
+{
+    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+}
+
 void handleIconNotification(HWND window, LPARAM mouseMessage)
 {
     switch (mouseMessage) {
@@ -115,7 +137,7 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     trayIconData.uID = design::kTrayIconId;
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     trayIconData.uCallbackMessage = design::kTrayCallbackMessage;
-    trayIconData.hIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    trayIconData.hIcon = smallIconOf(window);
     setRecordText(trayIconData.szTip, tipText);
     trayIconData.dwState = 0;
     trayIconData.dwStateMask = 0;
@@ -149,6 +171,19 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
                             : SetWindowLongPtrW(window, GWLP_WNDPROC, procedure));
 }
 
+void ChangeTrayIcon(HWND window)
+{
+    if (window != trayForm)
+        return;
+    trayIconData.hIcon = smallIconOf(window);
+    unicodeRecord.hIcon = trayIconData.hIcon;
+    NOTIFYICONDATAA record = trayIconData;
+    NOTIFYICONDATAW wideRecord = unicodeRecord;
+    record.uFlags = NIF_ICON;
+    wideRecord.uFlags = NIF_ICON;
+    notify(NIM_MODIFY, record, wideRecord);
+}
+
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     // Nothing in handling the icon's message may keep the message from the window.
@@ -156,7 +191,7 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
         if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
             handleIconNotification(hWnd, lParam);
         else if (uMsg == taskbarCreatedMessage())
-            notify(NIM_ADD);
+            addAgainWithoutBalloon();
         else if (uMsg == WM_DESTROY)
             // Windows leaves the icon of a program that has ended in the notification area
             // until the mouse passes over it.

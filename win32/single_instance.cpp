@@ -8,23 +8,46 @@ namespace tarvex::win32 {
 
 namespace {
 
-constexpr const wchar_t *kMutexName = L"Local\\Tarvex.Form1";
 constexpr const wchar_t *kShowRequest = L"Tarvex.ShowWindow";
 
-// How long a second start waits for the first one's window, which a first start that is itself
-// still starting has not made yet.
-constexpr DWORD kPatienceMilliseconds = 5000;
-constexpr DWORD kPollMilliseconds = 20;
+// How often a second start looks for the running one's window.
+constexpr DWORD kPollMilliseconds = 50;
 
 } // namespace
 
-SingleInstance::SingleInstance() : m_mutex(CreateMutexW(nullptr, FALSE, kMutexName))
+SingleInstance::SingleInstance()
 {
-    m_anotherIsRunning = m_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    m_owned = claim();
 }
 
-bool SingleInstance::askRunningToShow()
+// Owns the mutex from the start, so that a later start can tell by waiting on it when this
+// program has ended. ERROR_ACCESS_DENIED: the mutex is there, made by a Tarvex with rights
+// this one lacks.
+bool SingleInstance::claim()
 {
+    m_mutex.reset(CreateMutexW(nullptr, TRUE, kSessionMutexName));
+    const DWORD error = GetLastError();
+    if (m_mutex == nullptr)
+        return error != ERROR_ACCESS_DENIED;
+    return error != ERROR_ALREADY_EXISTS;
+}
+
+// A mutex whose owner ended passes to the one waiting on it (abandoned, as Windows says). One
+// that may not be opened is made again, and is this start's once the running Tarvex is gone.
+bool SingleInstance::runningHasEnded()
+{
+    if (m_mutex == nullptr) {
+        Sleep(kPollMilliseconds);
+        return claim();
+    }
+    const DWORD waited = WaitForSingleObject(m_mutex.get(), kPollMilliseconds);
+    return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+SingleInstance::Start SingleInstance::settle()
+{
+    if (m_owned)
+        return Start::RunsHere;
     const std::wstring title = wideString(design::kWindowCaption);
     const DWORD start = GetTickCount();
     do {
@@ -34,11 +57,15 @@ bool SingleInstance::askRunningToShow()
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
             AllowSetForegroundWindow(process);
-            return PostMessageW(window, showRequestMessage(), 0, 0) != FALSE;
+            return PostMessageW(window, showRequestMessage(), 0, 0) != FALSE ? Start::ShownElsewhere
+                                                                             : Start::Unanswered;
         }
-        Sleep(kPollMilliseconds);
+        if (runningHasEnded()) {
+            m_owned = true;
+            return Start::RunsHere;
+        }
     } while (GetTickCount() - start < kPatienceMilliseconds);
-    return false;
+    return Start::Unanswered;
 }
 
 UINT showRequestMessage()

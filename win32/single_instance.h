@@ -5,26 +5,40 @@
 
 namespace tarvex::win32 {
 
-// One Tarvex per user session. The first program holds a named mutex in the session's own
-// namespace for as long as it runs (Windows lets it go when the program ends, however it
-// ends); a second start finds the running window and asks it, with a message registered for
-// the purpose, to show itself as its menu's 显示 does.
+// One Tarvex per user session, whatever its rights. The first program owns a named mutex in the
+// session's own namespace for as long as it runs (Windows lets it go when the program ends,
+// however it ends); a second start finds the running window and asks it, with a message
+// registered for the purpose, to show itself as its menu's 显示 does. A mutex the second start
+// may not open (the first runs elevated) is as much a running Tarvex as one it may.
 class SingleInstance
 {
 public:
-    // Claims the session; says whether another Tarvex holds it already.
+    // Claims the session, or finds it claimed.
     SingleInstance();
 
-    [[nodiscard]] bool anotherIsRunning() const { return m_anotherIsRunning; }
+    enum class Start {
+        // This start is the session's Tarvex: no other runs, or the one that did has ended.
+        RunsHere,
+        // The running Tarvex was asked to show its window.
+        ShownElsewhere,
+        // The running Tarvex made no window within kPatienceMilliseconds, or refused the
+        // request.
+        Unanswered,
+    };
 
-    // Asks the running Tarvex to show its window: true once it has been asked. False when its
-    // window did not appear within a few seconds (it may be ending), so that this start can run
-    // on its own.
-    [[nodiscard]] static bool askRunningToShow();
+    // Decides this start. While the running Tarvex has no window yet (a cold disk, an
+    // antivirus scan of the exe), it is waited for, without a window or an icon of this one's.
+    [[nodiscard]] Start settle();
+
+    // How long a running Tarvex may take to make its window.
+    static constexpr DWORD kPatienceMilliseconds = 120'000;
 
 private:
+    [[nodiscard]] bool claim();
+    [[nodiscard]] bool runningHasEnded();
+
     OwnedHandle m_mutex;
-    bool m_anotherIsRunning = false;
+    bool m_owned = false;
 };
 
 // The message that asks the window to show itself.

@@ -1,6 +1,7 @@
 #include "win32/window_fit.h"
 
 #include "caption_check.h"
+#include "win32/caption_font.h"
 #include "win32/dpi.h"
 #include "win32/gdi_control_style.h"
 
@@ -15,12 +16,25 @@ design::Rect fromRect(const RECT &rect)
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-MONITORINFO monitorOf(HWND window)
+MONITORINFO monitorInfo(HMONITOR handle)
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(handle, &monitor);
     return monitor;
+}
+
+MONITORINFO monitorOf(HWND window)
+{
+    return monitorInfo(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+}
+
+// The offset of workspace coordinates (those of a window's placement, measured from the work
+// area) from the screen's, on the monitor.
+POINT workspaceOrigin(const MONITORINFO &monitor)
+{
+    return {monitor.rcWork.left - monitor.rcMonitor.left,
+            monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
 } // namespace
@@ -48,8 +62,44 @@ void WindowFit::followClientArea()
 void WindowFit::followDpiChange(UINT dpi, const RECT &suggested)
 {
     measure(dpi);
+    if (IsWindowVisible(m_window) == FALSE || IsIconic(m_window) != FALSE ||
+        IsZoomed(m_window) != FALSE) {
+        fitNormalPlace();
+        return;
+    }
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Laid out at the new font even where the size Windows suggested is the one the window had.
+    followClientArea();
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The place a maximised, minimised or hidden window comes back to gets the caption factor's size
+// at the current DPI, its client area where it was or as near as keeps it on its monitor's work
+// area; the window stays as it is, its controls laid out at the new font.
+void WindowFit::fitNormalPlace()
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(m_window, &placement) == FALSE)
+        return;
+    const HMONITOR handle = MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST);
+    const MONITORINFO monitor = monitorInfo(handle);
+    const POINT origin = workspaceOrigin(monitor);
     const design::Margins margins = frame();
-    fitAt({suggested.left + margins.left, suggested.top + margins.top});
+    const design::WindowPlace place =
+        design::placeOnScreen(m_captionScale, fromRect(monitor.rcWork), margins,
+                              {placement.rcNormalPosition.left + origin.x + margins.left,
+                               placement.rcNormalPosition.top + origin.y + margins.top});
+    placement.rcNormalPosition = {
+        place.frame.x - origin.x, place.frame.y - origin.y,
+        place.frame.x - origin.x + place.client.width + margins.left + margins.right,
+        place.frame.y - origin.y + place.client.height + margins.top + margins.bottom};
+    // The state stays as it is, without activating the window: a scale change reaches windows
+    // in the background too.
+    placement.showCmd = IsWindowVisible(m_window) != FALSE ? SW_SHOWNA : SW_HIDE;
+    SetWindowPlacement(m_window, &placement);
+    followClientArea();
 }
 
 void WindowFit::followFontChange()
@@ -69,14 +119,16 @@ void WindowFit::followFontChange()
 void WindowFit::measure(UINT dpi)
 {
     m_dpi = dpi;
-    const LOGFONTW description = messageFont(dpi);
+    const LOGFONTW description = captionFont(messageFont(dpi));
     OwnedFont font(CreateFontIndirectW(&description));
     // The controls let go of the font they had before it is deleted.
     for (HWND control : m_controls)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     m_font = std::move(font);
     const double unit = static_cast<double>(dpi) / kDesignDpi;
-    m_captionScale = design::scaleForWholeCaptions(GdiControlStyle(m_font.get(), dpi), unit);
+    // Measured in the font the controls hold, the one they draw their captions in.
+    const auto inUse = reinterpret_cast<HFONT>(SendMessageW(m_controls.front(), WM_GETFONT, 0, 0));
+    m_captionScale = design::scaleForWholeCaptions(GdiControlStyle(inUse, dpi), unit);
     m_scale = {0.0, 0.0};
 }
 

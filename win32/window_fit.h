@@ -1,7 +1,7 @@
 #pragma once
 
-#include "win32/handles.h"
 #include "layout_arithmetic.h"
+#include "win32/handles.h"
 #include "win32/windows_headers.h"
 
 #include <array>
@@ -27,7 +27,10 @@ public:
     void fitToMonitor();
     // The client area changed its size: the layout follows it.
     void followClientArea();
-    // The window moved to a monitor of another DPI; Windows suggests the window's new rectangle.
+    // The window moved to a monitor of another DPI, or the monitor's scale changed. A window
+    // shown at normal size takes the rectangle Windows suggests, as Windows expects: any other
+    // makes it jump under a dragging cursor and can bounce it between two monitors. A maximised,
+    // minimised or hidden window keeps its state, and its normal size becomes the new DPI's.
     void followDpiChange(UINT dpi, const RECT &suggested);
     // The desktop's fonts changed: measured anew, and the window fitted again where it is.
     void followFontChange();
@@ -35,6 +38,7 @@ public:
 private:
     void measure(UINT dpi);
     void fitAt(POINT clientPlace);
+    void fitNormalPlace();
     void layOut(design::Scale scale);
     [[nodiscard]] design::Margins frame() const;
 

@@ -6,6 +6,8 @@
 namespace tarvex::win32 {
 
 inline constexpr const wchar_t *kWindowClassName = L"Tarvex.Form1";
+// The mutex the running Tarvex holds, in the user session's own namespace.
+inline constexpr const wchar_t *kSessionMutexName = L"Local\\Tarvex.Form1";
 inline constexpr int kFirstControlId = 100;
 
 } // namespace tarvex::win32

@@ -46,10 +46,16 @@ make_prefix() {
     "$loader" wineboot -i >"$log" 2>&1 || { cat "$log"; fail "wineboot -i failed in $WINEPREFIX"; }
     echo "made the $WINEARCH prefix $WINEPREFIX in $((SECONDS - started)) s"
 
-    local answer codepage
+    # Windows' ANSI code page for the system's language: Chinese (PRC) and English (US).
+    local answer codepage expected
+    case $LC_ALL in
+        zh_CN.*) expected=936 ;;
+        en_US.*) expected=1252 ;;
+        *) fail "no ANSI code page known for $LC_ALL" ;;
+    esac
     answer=$("$loader" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP)
     codepage=$(sed -n 's/^ *ACP *REG_SZ *\([0-9]*\).*/\1/p' <<<"$answer")
-    [ "$codepage" = 936 ] || fail "Wine's ANSI code page under $LC_ALL is '$codepage', not 936"
+    [ "$codepage" = "$expected" ] || fail "Wine's ANSI code page under $LC_ALL is '$codepage', not $expected"
 }
 
 run_in_prefix() {

@@ -5,7 +5,9 @@
 #                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64,
 #                             /usr/bin/wine (which picks the loader) and win64 for the i686
 #                             program on a 64-bit Windows
-#   start_wine_desktop LOADER ARCH    the same on a virtual desktop of the test's own
+#   start_wine_desktop LOADER ARCH [SCREEN]    the same on a virtual desktop of the test's own,
+#                             1366x768x24 unless SCREEN says otherwise
+# Wine runs under zh_CN.UTF-8 (code page 936), or under the locale wine_locale names.
 
 # X selectors of what a Windows program shows under Wine, for the finders of x_session.sh: the
 # program's own windows carry the X class of its exe; the icons docked in the notification area,
@@ -27,6 +29,7 @@ start_wine() {
     while IFS= read -r line; do
         if [[ $line =~ ^[A-Z_]+= ]]; then export "$line"; fi
     done <"$(dirname "${BASH_SOURCE[0]}")/wine.env"
+    if [ -n "${wine_locale:-}" ]; then export LANG=$wine_locale LC_ALL=$wine_locale; fi
     wine_folder=$dir
     trap 'wine_status=$?; end_wine; end_started "$wine_status"' EXIT
     local status=0
@@ -37,10 +40,11 @@ start_wine() {
     [ "$status" -eq 0 ] || fail "no Wine prefix: $(cat "$logs/prefix")"
 }
 
-# A desktop of the test's own for the Windows program: Xvfb at 1366x768 with the openbox
-# window manager and the trayer notification area, and a Wine prefix.
+# A desktop of the test's own for the Windows program: Xvfb (at 1366x768 unless the third
+# argument says otherwise) with the openbox window manager and the trayer notification area, and
+# a Wine prefix.
 start_wine_desktop() {
-    start_x 1366x768x24
+    start_x "${3:-1366x768x24}"
     export DBUS_SESSION_BUS_ADDRESS=disabled:
     start_window_manager
     # Wine keeps the size the icon's slot had when it docked: a panel that grows as icons come
