@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <string_view>
 
-// The window's cases, free of any toolkit: the Qt window's tests walk them in process, and the
-// Win32 window's driver walks them against the running program from outside, as a user's tools
-// would. Texts are UTF-16, as both windows hold them; controls are named as in the design.
+// The window's cases, free of any toolkit: the tests of the Qt window and of the Win32 window
+// both walk them, each window made in the test's own process. Texts are UTF-16, as both windows
+// hold them; controls are named as in the design.
 namespace tarvex::cases {
 
 // What an output box holds before a command that should leave it alone.
