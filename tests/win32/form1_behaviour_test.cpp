@@ -16,6 +16,24 @@
 #include <string>
 #include <vector>
 
+// A failed case is reported by its name, not its bytes.
+namespace tarvex::cases {
+
+void PrintTo(const ConvertCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+void PrintTo(const TypingCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+void PrintTo(const TextCodeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+} // namespace tarvex::cases
+
 namespace tarvex::window_tests {
 
 namespace {
@@ -327,6 +345,11 @@ struct EnterCase
     cases::ButtonCase button;
     bool keypad;
 };
+
+void PrintTo(const EnterCase &c, std::ostream *out)
+{
+    *out << (c.keypad ? "keypad Enter on " : "Return on ") << c.button.name;
+}
 
 class Form1KeysEnter : public Form1Keys, public ::testing::WithParamInterface<EnterCase>
 {

@@ -1,8 +1,8 @@
-// The Win32 window's layout at the DPI of the run, made in the test's own process and shown
-// without its Load step: the window within its monitor's work area with every control in its
-// client area, and every caption whole. Radio buttons and push buttons are drawn and their
-// captions' ink counted against the same control given ample room; each group box's title is
-// looked for, pixel by pixel, in the window as it is drawn with every control in front of it.
+// The Win32 window's layout at the DPI of the run, made in the test's own process: the window
+// within its monitor's work area with every control in its client area, and every caption
+// whole, judged on a window shown without its Load step. Radio buttons and push buttons are drawn
+// and their captions' ink counted against the same control given ample room; each group box's title
+// is looked for, pixel by pixel, in the window as it is drawn with every control in front of it.
 // None of the window's own arithmetic is used. Where the window fills its screen in width or
 // height, fitting the screen comes first and a caption may be cut: that is reported as
 // skipped, not failed.
@@ -17,6 +17,16 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+// A failed check is reported by the control's name, not its bytes.
+namespace tarvex::design {
+
+void PrintTo(const Control &control, std::ostream *out)
+{
+    *out << control.name;
+}
+
+} // namespace tarvex::design
 
 namespace tarvex::window_tests {
 
@@ -167,14 +177,14 @@ bool fillsItsScreen(HWND window)
            frame.bottom - frame.top >= monitor.rcWork.bottom - monitor.rcWork.top - 1;
 }
 
+// One window for the suite, which only reads it: shown as the program shows it, in front, once
+// the window manager has placed it.
 class Form1Layout : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        form = std::make_unique<Form1UnderTest>(Form1UnderTest::Showing::Drawn);
-    }
+    static void SetUpTestSuite() { form = std::make_unique<Form1UnderTest>(); }
     static void TearDownTestSuite() { form.reset(); }
+    void SetUp() override { ASSERT_TRUE(form->bringInFront()); }
 
     static inline std::unique_ptr<Form1UnderTest> form;
 };
@@ -218,8 +228,18 @@ TEST_F(Form1Layout, EveryControlLiesWithinTheClientAreaButTheHiddenExit)
     }
 }
 
-class Form1Caption : public Form1Layout, public ::testing::WithParamInterface<design::Control>
+// One window for the suite, drawn without the focus, whose frame would add to a focused
+// caption's ink.
+class Form1Caption : public ::testing::TestWithParam<design::Control>
 {
+protected:
+    static void SetUpTestSuite()
+    {
+        form = std::make_unique<Form1UnderTest>(Form1UnderTest::Showing::Drawn);
+    }
+    static void TearDownTestSuite() { form.reset(); }
+
+    static inline std::unique_ptr<Form1UnderTest> form;
 };
 
 TEST_P(Form1Caption, ShowsWhole)
