@@ -33,10 +33,17 @@ HWND controlOf(HWND window, std::string_view name)
 Form1UnderTest::Form1UnderTest(Showing showing)
     : m_form(std::make_unique<win32::Form1>(GetModuleHandleW(nullptr))), m_window(m_form->handle())
 {
-    if (showing == Showing::AsTheProgramDoes)
+    switch (showing) {
+    case Showing::AsTheProgramDoes:
         m_form->show(SW_SHOWNORMAL);
-    else
+        break;
+    case Showing::WithoutItsIcon:
+        ShowWindow(m_window, SW_SHOWNORMAL);
+        break;
+    case Showing::Drawn:
         ShowWindow(m_window, SW_SHOWNOACTIVATE);
+        break;
+    }
 }
 
 Form1UnderTest::~Form1UnderTest()

@@ -32,6 +32,8 @@ public:
         // With its Load step, which puts the icon in the notification area and the icon's hook
         // in place, as the program shows it.
         AsTheProgramDoes,
+        // Without the Load step, and so without the icon, in front.
+        WithoutItsIcon,
         // Without the Load step and without taking the focus: only what the window draws.
         Drawn,
     };
