@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <string_view>
 
-// The window's cases, free of any toolkit: the Qt window's tests walk them in process, and the
-// Win32 window's driver walks them against the running program from outside, as a user's tools
-// would. Texts are UTF-16, as both windows hold them; controls are the design's identities.
+// The window's cases, free of any toolkit: the tests of the Qt window and of the Win32 window
+// both walk them, each window made in the test's own process. Texts are UTF-16, as both windows
+// hold them; controls are the design's identities.
 namespace tarvex::cases {
 
 using design::ControlId;

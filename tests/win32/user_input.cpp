@@ -1,14 +1,14 @@
 #include "user_input.h"
 
 #include "key_script.h"
-#include "waiting.h"
 
 #include <array>
+#include <chrono>
 #include <cstring>
-#include <utility>
-#include <vector>
+#include <stdexcept>
+#include <string>
 
-namespace tarvex::driver {
+namespace tarvex::window_tests {
 
 namespace {
 
@@ -20,15 +20,6 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags)
     input.ki.wScan = scanCode;
     input.ki.dwFlags = flags;
     return input;
-}
-
-void send(std::vector<INPUT> inputs)
-{
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size())
-        throw Failure("SendInput took " + std::to_string(sent) + " of " +
-                      std::to_string(inputs.size()) + " inputs (error " +
-                      std::to_string(GetLastError()) + ")");
 }
 
 void addKey(std::vector<INPUT> &inputs, WORD virtualKey, bool up, bool extended = false)
@@ -56,13 +47,8 @@ void addCharacter(std::vector<INPUT> &inputs, std::u16string_view character)
         addUnicode(inputs, character);
         return;
     }
-    const auto virtualKey = static_cast<WORD>(key & 0xFF);
-    if (modifiers == 1)
-        addKey(inputs, VK_SHIFT, false);
-    addKey(inputs, virtualKey, false);
-    addKey(inputs, virtualKey, true);
-    if (modifiers == 1)
-        addKey(inputs, VK_SHIFT, true);
+    const std::vector<INPUT> press = keyPress(static_cast<WORD>(key & 0xFF), false, modifiers == 1);
+    inputs.insert(inputs.end(), press.begin(), press.end());
 }
 
 struct NamedKey
@@ -92,20 +78,24 @@ void addNamedKey(std::vector<INPUT> &inputs, std::u16string_view name)
         addKey(inputs, key.virtualKey, true, key.extended);
         return;
     }
-    throw Failure("the driver has no key " + utf8(name));
+    throw std::invalid_argument("no key of that name in the key script");
 }
 
 } // namespace
 
-void pressKey(WORD virtualKey, bool extended)
+std::vector<INPUT> keyPress(WORD virtualKey, bool extended, bool shifted)
 {
     std::vector<INPUT> inputs;
+    if (shifted)
+        addKey(inputs, VK_SHIFT, false);
     addKey(inputs, virtualKey, false, extended);
     addKey(inputs, virtualKey, true, extended);
-    send(std::move(inputs));
+    if (shifted)
+        addKey(inputs, VK_SHIFT, true);
+    return inputs;
 }
 
-void typeKeyScript(std::u16string_view script)
+std::vector<INPUT> keyScript(std::u16string_view script)
 {
     using Kind = cases::Keystroke::Kind;
     std::vector<INPUT> inputs;
@@ -127,29 +117,31 @@ void typeKeyScript(std::u16string_view script)
             addKey(inputs, VK_CONTROL, true);
             break;
         case Kind::InputMethodCommit:
-            throw Failure("an input method's commit cannot be typed from outside the program");
+            throw std::invalid_argument("no keystroke makes an input method's commit");
         }
     }
-    if (!inputs.empty())
-        send(std::move(inputs));
+    return inputs;
 }
 
-void clickAt(POINT point)
+void sendInput(std::vector<INPUT> inputs)
 {
-    if (SetCursorPos(point.x, point.y) == FALSE)
-        throw Failure("the mouse could not be moved");
-    std::vector<INPUT> inputs(2);
-    for (INPUT &input : inputs)
-        input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    send(std::move(inputs));
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size())
+        throw std::runtime_error("SendInput took " + std::to_string(sent) + " of " +
+                                 std::to_string(inputs.size()) + " inputs (error " +
+                                 std::to_string(GetLastError()) + ")");
 }
 
 void setClipboardText(std::u16string_view text)
 {
-    // Another program may have the clipboard open for a moment.
-    waitUntil("the clipboard to open", [] { return OpenClipboard(nullptr) != FALSE; });
+    // Another program (under Wine, the desktop's clipboard keeper) may have the clipboard open
+    // for a moment: it is asked again until a bound only a broken desktop reaches.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (OpenClipboard(nullptr) == FALSE) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw std::runtime_error("the clipboard stayed open elsewhere for 30 s");
+        Sleep(2);
+    }
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -165,7 +157,7 @@ void setClipboardText(std::u16string_view text)
     }
     CloseClipboard();
     if (!placed)
-        throw Failure("the clipboard did not take the text");
+        throw std::runtime_error("the clipboard did not take the text");
 }
 
-} // namespace tarvex::driver
+} // namespace tarvex::window_tests

@@ -3,25 +3,28 @@
 #include <windows.h>
 
 #include <string_view>
+#include <vector>
 
-// Real input through SendInput, as the user's keyboard and mouse give it: it goes to the
-// window in front, and reaches the program in the order it was sent.
-namespace tarvex::driver {
+// Real input, as the user's keyboard gives it: what SendInput sends to the window in front,
+// reaching it in the order sent.
+namespace tarvex::window_tests {
 
-// Presses and releases the key; `extended` for the keys of the extended keyboard (keypad Enter
-// is Return with it).
-void pressKey(WORD virtualKey, bool extended = false);
+// A key pressed and released; `extended` for the keys of the extended keyboard (keypad Enter
+// is Return with it), `shifted` with Shift held.
+[[nodiscard]] std::vector<INPUT> keyPress(WORD virtualKey, bool extended = false,
+                                          bool shifted = false);
 
-// Types a key script (key_script.h): characters with the keys that type them (Shift held where
+// A key script (key_script.h) typed: characters with the keys that type them (Shift held where
 // the keyboard needs it), and those beyond the keyboard as the Unicode keystrokes an input
-// tool sends. Throws Failure for an input method's commit, which no keystroke makes.
-void typeKeyScript(std::u16string_view script);
+// tool sends. Throws std::invalid_argument for an input method's commit, which no keystroke
+// makes.
+[[nodiscard]] std::vector<INPUT> keyScript(std::u16string_view script);
 
-// A left click at the point of the screen. Two clicks in a row at the same point would be a
-// double click: the caller picks another point for the next click.
-void clickAt(POINT point);
+// Sends the input; throws std::runtime_error when Windows takes less than all of it.
+void sendInput(std::vector<INPUT> inputs);
 
-// Puts the text on the clipboard, as copying it elsewhere would.
+// Puts the text on the clipboard, as copying it elsewhere would; throws std::runtime_error
+// when the clipboard does not take it.
 void setClipboardText(std::u16string_view text);
 
-} // namespace tarvex::driver
+} // namespace tarvex::window_tests

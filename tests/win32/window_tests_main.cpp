@@ -1,0 +1,48 @@
+// The window tests' start: the process set up as the program's own start sets it up (aware of
+// each monitor's DPI, with the common controls, and a COM apartment for the names screen
+// readers announce the text boxes by), and the DPI the run is for.
+//
+//   tarvex-window-tests.exe [--dpi=N] [GoogleTest's options]
+#include "form1_under_test.h"
+#include "win32/dpi.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+UINT runDpi = tarvex::win32::kDesignDpi;
+
+} // namespace
+
+UINT tarvex::window_tests::dpiOfTheRun()
+{
+    return runDpi;
+}
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!argument.starts_with("--dpi=") ||
+            (runDpi = static_cast<UINT>(std::strtoul(argv[i] + 6, nullptr, 10))) == 0) {
+            std::fprintf(stderr, "usage: tarvex-window-tests [--dpi=N] [GoogleTest's options]\n");
+            return 2;
+        }
+    }
+    tarvex::win32::becomeDpiAware();
+    const bool inApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const int status = RUN_ALL_TESTS();
+    if (inApartment)
+        CoUninitialize();
+    return status;
+}
