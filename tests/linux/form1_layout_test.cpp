@@ -1,10 +1,10 @@
 // The window as it opens: every control with its kind, container, caption, place, tab order,
 // stacking order and initial state.
-#include "linux/form1.h"
 #include "key_script_typist.h"
 #include "layout_arithmetic.h"
-#include "window_cases.h"
+#include "linux/form1.h"
 #include "linux/window_fit.h"
+#include "window_cases.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -293,7 +293,13 @@ void Form1LayoutTest::windowAsItOpens()
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版"));
     QCOMPARE(m_form->size(), QSize(932, 613));
     QVERIFY(m_form->findChild<QMenuBar *>() == nullptr);
-    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {32, 32}, {16, 16}}));
+    const QIcon icon = m_form->windowIcon();
+    QCOMPARE(
+        icon.availableSizes(),
+        (QList<QSize>{
+            {256, 256}, {64, 64}, {48, 48}, {40, 40}, {32, 32}, {24, 24}, {20, 20}, {16, 16}}));
+    // The largest image is stored as PNG: it is read, not left empty.
+    QCOMPARE(qAlpha(icon.pixmap(QSize(256, 256)).toImage().pixel(128, 128)), 255);
 
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
