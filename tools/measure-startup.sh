@@ -20,4 +20,4 @@ start_session_bus
 source tools/startup/time_alternately.sh
 tarvex_command=("$bin/linux/tarvex")
 bare_command=("$bin/tools/tarvex-bare-window")
-time_alternately "$runs" 0 "$bin/tools/tarvex-map-timer"
+time_alternately "$runs" "$bin/tools/tarvex-map-timer"

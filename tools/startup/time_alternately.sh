@@ -2,20 +2,21 @@
 # for each, the median time from exec until its window is mapped, until it has drawn its first
 # frame, and its median peak resident memory, then Tarvex's figures as multiples of the bare
 # window's.
-#   time_alternately RUNS PAUSE TIMER
+#   time_alternately RUNS TIMER [SETTLE...]
 # runs the commands in the arrays tarvex_command and bare_command RUNS times each, in turn,
-# under TIMER (tarvex-map-timer), with PAUSE seconds before each start; each run's figures go to
-# standard error as they come.
+# under TIMER (tarvex-map-timer), each start after the command SETTLE (if given) has returned;
+# each run's figures go to standard error as they come.
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 time_alternately() {
-    local runs=$1 pause=$2 timer=$3 program figure map_ms frame_ms kib
+    local runs=$1 timer=$2 program figure map_ms frame_ms kib
+    shift 2
     local -A mapped drawn rss median_of
     for _ in $(seq "$runs"); do
         for program in tarvex bare; do
             local -n command=${program}_command
-            sleep "$pause"
+            [ $# -eq 0 ] || "$@"
             read -r map_ms frame_ms kib < <("$timer" 300 "${command[@]}" 2>/dev/null)
             echo "$program $map_ms $frame_ms $kib" >&2
             mapped[$program]+="$map_ms"$'\n'

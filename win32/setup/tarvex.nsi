@@ -128,7 +128,9 @@ SectionEnd
 ; Removes what the installer put there, and nothing else: a folder that holds files of the
 ; user's stays. A file that cannot be removed (in use, or refused) keeps the uninstall entry,
 ; from which the user can uninstall again: the box says so, and a silent uninstall ends with
-; status 2. (Run from its own folder, with _?=, the uninstaller cannot remove itself either.)
+; status 2. Only a caller that runs it with _?=<folder> sees that status: without it, the
+; uninstaller goes on in a copy of itself and its first process ends at once. Run with _?= from
+; the folder itself, it cannot remove its own file, and keeps the entry.
 Section "Uninstall"
     Call un.CloseRunningTarvex
     ClearErrors
