@@ -38,11 +38,11 @@ start_wine "$loader" "$arch"
 # The server that made the prefix ends on its own; a persistent one takes its place.
 wineserver -w
 wineserver -p
-console=$scratch/console
-mkfifo "$console"
+console_input=$scratch/console-input
+mkfifo "$console_input"
 # Held open here for writing, the console's input never ends.
-exec 7<>"$console"
-run_wine cmd <"$console" >"$logs/console" 2>&1 &
+exec 7<>"$console_input"
+run_wine cmd <"$console_input" >"$logs/console-output" 2>&1 &
 started_pids+=($!)
 
 source tools/startup/time_alternately.sh
