@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's icon from tools/icon/tarvex.svg.
 
-Writes data/icons/tarvex.ico (48, 32 and 16 pixels, each in 16 colours, 256 colours and
-32-bit colour) and data/icons/hicolor/NxN/apps/tarvex.png for the usual sizes. It needs
+Writes data/icons/tarvex.ico and data/icons/hicolor/NxN/apps/tarvex.png for the usual sizes.
+The ico holds every size Windows asks for from 100 to 200 % (16 to 64 pixels, each in 16
+colours, 256 colours and 32-bit colour) and 256 pixels as PNG, as Windows Vista and later
+store their largest image; nothing is stretched at those scales. It needs
 nothing beyond Python's standard library: the drawing uses only rounded rectangles and
 polygons, which it fills itself with 4x4 supersampling.
 """
@@ -15,7 +17,10 @@ import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, "tools", "icon", "tarvex.svg")
-ICO_SIZES = (48, 32, 16)
+# Small icons at 100, 125, 150 and 200 %, large ones at 100, 125 (40) and 200 %, and the
+# large views of Explorer. 256 is stored as PNG.
+ICO_SIZES = (256, 64, 48, 40, 32, 24, 20, 16)
+PNG_IN_ICO_SIZE = 256
 PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
 SUPERSAMPLE = 4
 
@@ -165,7 +170,8 @@ def bmp_entry(rows, bit_count):
 
 
 def ico(images):
-    """images: (size, bit_count, entry bytes) in the order to store them."""
+    """images: (size, bit_count, entry bytes) in the order to store them; a size of 256 is
+    written as 0 in the directory."""
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     body = b""
@@ -186,7 +192,12 @@ def main():
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "tarvex.png"), "wb") as out:
             out.write(png(rendered[size]))
-    images = [(size, bits, bmp_entry(rendered[size], bits)) for size in ICO_SIZES for bits in (4, 8, 32)]
+    images = []
+    for size in ICO_SIZES:
+        if size == PNG_IN_ICO_SIZE:
+            images.append((size, 32, png(rendered[size])))
+        else:
+            images += [(size, bits, bmp_entry(rendered[size], bits)) for bits in (4, 8, 32)]
     with open(os.path.join(icons, "tarvex.ico"), "wb") as out:
         out.write(ico(images))
 

@@ -17,30 +17,7 @@ start_x
 start_tray
 start_session_bus
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-declare -A mapped drawn rss
-for _ in $(seq "$runs"); do
-    for program in tarvex bare; do
-        case $program in
-            tarvex) command=("$bin/linux/tarvex") ;;
-            bare) command=("$bin/tools/tarvex-bare-window") ;;
-        esac
-        read -r map_ms frame_ms kib < <("$bin/tools/tarvex-map-timer" 300 "${command[@]}" 2>/dev/null)
-        mapped[$program]+="$map_ms"$'\n'
-        drawn[$program]+="$frame_ms"$'\n'
-        rss[$program]+="$kib"$'\n'
-    done
-done
-
-declare -A median_of
-for program in tarvex bare; do
-    for figure in mapped drawn rss; do
-        declare -n values=$figure
-        median_of[$program.$figure]=$(printf '%s' "${values[$program]}" | median)
-    done
-    printf '%-7s mapped %6s ms   first frame %6s ms   peak RSS %6s KiB\n' "$program" \
-        "${median_of[$program.mapped]}" "${median_of[$program.drawn]}" "${median_of[$program.rss]}"
-done
-ratio() { awk -v a="${median_of[tarvex.$1]}" -v b="${median_of[bare.$1]}" 'BEGIN { printf "%.3f", a / b }'; }
-echo "tarvex / bare over $runs runs: mapped $(ratio mapped)x   first frame $(ratio drawn)x   peak RSS $(ratio rss)x"
+source tools/startup/time_alternately.sh
+tarvex_command=("$bin/linux/tarvex")
+bare_command=("$bin/tools/tarvex-bare-window")
+time_alternately "$runs" "$bin/tools/tarvex-map-timer"

@@ -266,7 +266,13 @@ void Form1LayoutTest::windowAsItOpens()
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Tarvex\u3000\u3000Olmira作品 1.0版"));
     QCOMPARE(m_form->size(), QSize(932, 613));
     QVERIFY(m_form->findChild<QMenuBar *>() == nullptr);
-    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {32, 32}, {16, 16}}));
+    const QIcon icon = m_form->windowIcon();
+    QCOMPARE(
+        icon.availableSizes(),
+        (QList<QSize>{
+            {256, 256}, {64, 64}, {48, 48}, {40, 40}, {32, 32}, {24, 24}, {20, 20}, {16, 16}}));
+    // The largest image is stored as PNG: it is read, not left empty.
+    QCOMPARE(qAlpha(icon.pixmap(QSize(256, 256)).toImage().pixel(128, 128)), 255);
 
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
 

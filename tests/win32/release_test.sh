@@ -7,7 +7,12 @@
 #       its Exit button; started once more, the silent uninstaller closes it through its window
 #       and leaves no file, folder, key or shortcut behind; a folder of per-user programs that
 #       was there before stays. With a screenshot path, the installer's first page is
-#       photographed first.
+#       photographed first. Then upgrades: installed into a folder of the user's choice and
+#       again there over the running program (which is closed through its window and replaced;
+#       one copy, one uninstall entry, one shortcut, which starts the new program); installed
+#       again without a folder, into that one; then into another folder, which takes the copy's
+#       place; an uninstall that cannot remove a file keeps the entry and ends with status 2;
+#       the last uninstall leaves the prefix's files as they were.
 #   release_test.sh portable ZIP WINE_LOADER ARCH
 #       The portable archive, unpacked into a folder: the program starts from there and ends with
 #       its Exit button, and the prefix's files are as they were.
@@ -158,6 +163,104 @@ install_and_remove() {
     echo "ok: a folder of per-user programs made before stays"
 }
 
+# The uninstall entry's values, in UTF-8.
+uninstall_entry() {
+    local values
+    values=$(run_wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvex' 2>&1) \
+        || return 1
+    # Console programs write in the OEM code page, 936 here.
+    iconv -f CP936 -t UTF-8 <<<"${values//$'\r'/}"
+}
+# The Start menu's shortcuts, one a line.
+shortcuts() { find "$start_menu" -name '*.lnk' -printf '%P\n' 2>/dev/null | sort; }
+# Starts the program from its Start-menu shortcut and ends it through its Exit button.
+start_from_shortcut() {
+    run_wine start "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" \
+        >"$logs/from-shortcut" 2>&1 || fail "the shortcut does not start: $(cat "$logs/from-shortcut")"
+    local window
+    window=$(window_of "${wine_program[@]}")
+    exit_through_button "$window"
+}
+# The installed copy is in the Windows folder $1 (a folder of its own) and only there.
+expect_one_copy_in() {
+    local folder entry
+    folder=$(unix_path "$1")
+    [ "$(ls "$folder")" = $'tarvex.exe\nuninstall.exe' ] \
+        || fail "$1 holds other than one copy: $(ls -la "$folder" 2>&1)"
+    [ ! -e "$programs/Tarvex" ] || fail "a copy is left in the default folder: $(ls -la "$programs/Tarvex")"
+    entry=$(uninstall_entry) || fail "no uninstall entry"
+    local name type value location=""
+    while read -r name type value; do
+        [ "$name" = InstallLocation ] && location=$value
+    done <<<"$entry"
+    [ "$location" = "$1" ] || fail "the uninstall entry names '$location', not $1: $entry"
+    [ "$(shortcuts)" = "$(printf '%s\n' "$shortcuts_before" 进制转换工具.lnk | sed '/^$/d' | sort)" ] \
+        || fail "the Start menu holds other than one shortcut: $(shortcuts)"
+}
+
+upgrade_in_place() {
+    local setup=$1 chosen='C:\工具' moved='C:\转换' before folder size running status
+    programs=$(unix_path "$(windows_variable LOCALAPPDATA)\\Programs")
+    start_menu=$(unix_path "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")
+    shortcuts_before=$(shortcuts)
+    before=$(prefix_files)
+    run_wine "$setup" /S "/D=$chosen" >"$logs/setup-chosen" 2>&1 &
+    expect_success $! "the silent install into $chosen"
+    expect_one_copy_in "$chosen"
+
+    # The running program is asked to close and then replaced: the installed file, lengthened
+    # here, has the program's length again afterwards.
+    folder=$(unix_path "$chosen")
+    size=$(stat -c %s "$folder/tarvex.exe")
+    printf 'older' >>"$folder/tarvex.exe"
+    run_wine "$folder/tarvex.exe" >"$logs/before-upgrade" 2>&1 &
+    running=$!
+    started_pids+=("$running")
+    window_of "${wine_program[@]}" >/dev/null
+    run_wine "$setup" /S "/D=$chosen" >"$logs/setup-upgrade" 2>&1 &
+    expect_success $! "the upgrade in $chosen"
+    expect_success "$running" "the program running during the upgrade"
+    [ "$(stat -c %s "$folder/tarvex.exe")" = "$size" ] || fail "the upgrade did not replace the program"
+    expect_one_copy_in "$chosen"
+    start_from_shortcut
+    echo "ok: an upgrade closes the program, replaces it in its folder, and its shortcut starts it"
+
+    run_wine "$setup" /S >"$logs/setup-again" 2>&1 &
+    expect_success $! "the install without a folder"
+    expect_one_copy_in "$chosen"
+    echo "ok: installed again without a folder, it goes into the installed copy's"
+
+    run_wine "$setup" /S "/D=$moved" >"$logs/setup-moved" 2>&1 &
+    expect_success $! "the install into $moved"
+    [ ! -e "$folder" ] || fail "the copy in $chosen was left: $(ls -la "$folder")"
+    expect_one_copy_in "$moved"
+    start_from_shortcut
+    echo "ok: installed into another folder, the copy moves there"
+
+    # Run from its own folder, the uninstaller cannot remove itself: it removes the rest and
+    # keeps the entry.
+    folder=$(unix_path "$moved")
+    run_wine "$folder/uninstall.exe" /S "_?=$moved" >"$logs/uninstall-in-place" 2>&1 &
+    local uninstaller=$!
+    wait_for 120 process_ended "$uninstaller" || fail "the uninstall in place did not end"
+    status=0
+    wait "$uninstaller" || status=$?
+    [ "$status" = 2 ] || fail "an uninstall that left a file ended with status $status"
+    [ -e "$folder/uninstall.exe" ] && [ ! -e "$folder/tarvex.exe" ] \
+        || fail "the uninstall in place left: $(ls -la "$folder" 2>&1)"
+    uninstall_entry >/dev/null || fail "an uninstall that left a file removed the uninstall entry"
+    echo "ok: an uninstall that cannot remove a file keeps the entry and ends with status 2"
+
+    run_wine "$folder/uninstall.exe" /S >"$logs/uninstall-moved" 2>&1 &
+    expect_success $! "the silent uninstall from $moved"
+    removed() { [ ! -e "$folder" ] && ! uninstall_entry >/dev/null; }
+    wait_for 120 removed || fail "the uninstaller left: $(find "$folder" 2>&1)"
+    wineserver -w
+    [ "$before" = "$(prefix_files)" ] \
+        || fail "the upgrades left files behind: $(diff <(echo "$before") <(prefix_files))"
+    echo "ok: uninstalled after the upgrades, leaving nothing"
+}
+
 run_portable() {
     local archive=$1 folder before after window
     folder=$WINEPREFIX/drive_c/绿色版
@@ -187,7 +290,7 @@ run_portable() {
 }
 
 case "$mode" in
-    installer) install_and_remove "$artefact" ;;
+    installer) install_and_remove "$artefact" && upgrade_in_place "$artefact" ;;
     portable) run_portable "$artefact" ;;
     *) fail "usage: release_test.sh installer|portable FILE WINE_LOADER ARCH [SCREENSHOT]" ;;
 esac

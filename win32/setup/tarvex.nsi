@@ -1,6 +1,8 @@
 ; The Windows installer of Tarvex: installs the program for the current user, without
 ; administrator rights, under %LOCALAPPDATA%\Programs\Tarvex, with a Start-menu shortcut and an
-; entry in Apps & features from which it is removed again.
+; entry in Apps & features from which it is removed again. Installed again (an upgrade), it
+; offers the folder of the installed copy and replaces the program there, so that shortcuts to
+; it keep working.
 ;   makensis -DPROGRAM=<tarvex.exe> -DICON=<tarvex.ico> -DOUTPUT=<setup.exe> -DVERSION=1.0
 ;            -DTARGET=x86-unicode|amd64-unicode tarvex.nsi
 ; The 32-bit installer (x86-unicode) is the one shipped; the 64-bit twin's is made for its tests.
@@ -22,6 +24,7 @@ SetCompressor /SOLID lzma
 ; The running program's window, which is asked to close before its files are replaced or
 ; removed.
 !define WINDOW_CLASS "Tarvex.Form1"
+!define FILES_KEPT "有文件正在使用或无法删除，未能卸载完全。卸载信息已保留：请关闭使用这些文件的程序后再次卸载。"
 
 !ifdef SIGN
 !finalize '${SIGN}'
@@ -32,6 +35,8 @@ Name "${PRODUCT} ${VERSION}"
 Caption "${PRODUCT} ${VERSION} 安装"
 OutFile "${OUTPUT}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+; An upgrade goes where the installed copy is; /D= on the command line still wins.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0.0"
@@ -54,20 +59,29 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; Asks a running Tarvex to close through its window, as its close button does, and waits until
-; it has: files in use cannot be replaced or removed.
+; Asks every running Tarvex to close through its window, as its close button does, and waits
+; until they have: files in use cannot be replaced or removed. One Tarvex runs in a session, but
+; an elevated one and a normal one, or copies of older versions, can run side by side.
 !macro CloseRunningTarvex un
 Function ${un}CloseRunningTarvex
-    FindWindow $0 "${WINDOW_CLASS}"
-    ${If} $0 == 0
-        Return
-    ${EndIf}
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    ; Each window is asked once, front to back. One that is still there after it was asked
+    ; (busy, or closing slowly) is passed over by the search, which goes on behind it.
+    StrCpy $0 0
+    ${Do}
+        FindWindow $1 "${WINDOW_CLASS}" "" 0 $0
+        ${If} $1 == 0
+            ${ExitDo}
+        ${EndIf}
+        SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        IsWindow $1 0 +2
+        StrCpy $0 $1
+    ${Loop}
+    ; Then all of them are waited for, ten seconds at most.
     StrCpy $1 0
     ${Do}
         FindWindow $0 "${WINDOW_CLASS}"
         ${If} $0 == 0
-            ; The window is gone; the program's file is free once the process has ended.
+            ; The windows are gone; the program's file is free once the process has ended.
             Sleep 200
             Return
         ${EndIf}
@@ -81,6 +95,15 @@ FunctionEnd
 
 Section
     Call CloseRunningTarvex
+    ; A copy in another folder, which the user chose over the one offered, goes: the entry
+    ; below names only this one, and would leave that copy orphaned.
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+    ${AndIf} $0 != $INSTDIR
+        Delete "$0\tarvex.exe"
+        Delete "$0\uninstall.exe"
+        RMDir "$0"
+    ${EndIf}
     ; The uninstaller removes the folder of per-user programs only if this installer made it.
     ${IfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
         WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder" 1
@@ -105,17 +128,28 @@ Section
 SectionEnd
 
 ; Removes what the installer put there, and nothing else: a folder that holds files of the
-; user's stays.
+; user's stays. A file that cannot be removed (in use, or refused) keeps the uninstall entry,
+; from which the user can uninstall again: the box says so, and a silent uninstall ends with
+; status 2. Only a caller that runs it with _?=<folder> sees that status: without it, the
+; uninstaller goes on in a copy of itself and its first process ends at once. Run with _?= from
+; the folder itself, it cannot remove its own file, and keeps the entry.
 Section "Uninstall"
     Call un.CloseRunningTarvex
+    ClearErrors
     Delete "$INSTDIR\tarvex.exe"
     Delete "$INSTDIR\uninstall.exe"
+    Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    ${If} ${Errors}
+        DetailPrint "${FILES_KEPT}"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${FILES_KEPT}" /SD IDOK
+        SetErrorLevel 2
+        Return
+    ${EndIf}
     RMDir "$INSTDIR"
     ; The folder of per-user programs, when the installer made it and nothing else is in it.
     ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
     ${If} $0 == 1
         RMDir "$LOCALAPPDATA\Programs"
     ${EndIf}
-    Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
