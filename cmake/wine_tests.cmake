@@ -13,8 +13,22 @@ file(STRINGS ${PROJECT_SOURCE_DIR}/tests/win32/wine.env TARVEX_WINE_ENVIRONMENT
     REGEX "^[A-Z_]+=")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/win32/wine.env)
-# The locale is compiled once for the build; the tests on a Wine desktop are given it too.
+# The locales Wine's tests run under (Chinese, and English for an English Windows) are compiled
+# once, by the build: a fresh Debian has only C.UTF-8, and a test that compiled them while
+# another started would have the second one's shell warn, into its output, that it has none.
+# The tests on a Wine desktop are given them too.
 set(TARVEX_WINE_LOCALES ${CMAKE_BINARY_DIR}/wine/locale)
+set(wine_locale_files)
+foreach(locale zh_CN en_US)
+    set(compiled ${TARVEX_WINE_LOCALES}/${locale}.UTF-8)
+    add_custom_command(OUTPUT ${compiled}/LC_CTYPE
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${TARVEX_WINE_LOCALES}
+        COMMAND localedef --no-archive -i ${locale} -f UTF-8 ${compiled}
+        COMMENT "Compiling the ${locale}.UTF-8 locale for the tests under Wine"
+        VERBATIM)
+    list(APPEND wine_locale_files ${compiled}/LC_CTYPE)
+endforeach()
+add_custom_target(tarvex_wine_locales ALL DEPENDS ${wine_locale_files})
 list(APPEND TARVEX_WINE_ENVIRONMENT WINEARCH=${TARVEX_WINE_ARCH} LOCPATH=${TARVEX_WINE_LOCALES})
 # Console programs need no display, and wineboot would show its progress on one.
 set(TARVEX_WINE_ENVIRONMENT_MODIFICATION DISPLAY=unset: WAYLAND_DISPLAY=unset:)
