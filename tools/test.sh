@@ -3,13 +3,43 @@
 # window, end-to-end), the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # a short run of each fuzz target from its seed corpus, and the two Windows builds' suites under
 # Wine.
+#
+# Each build's tests run while the next build compiles: the tests spend most of their time
+# waiting on their virtual desktops and Wine, the compiler keeps both cores busy. Every test
+# waits for the events it needs, not for a time, so a busy machine makes them slower, not
+# different. Each build's test report is printed whole once its tests have ended, in order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh test
+
+status=0
+testing_pid=""
+testing_preset=""
+# A build that fails ends the script: tests still running then end with it.
+trap '[ -z "$testing_pid" ] || kill "$testing_pid" 2>/dev/null || true' EXIT
+# Waits for the tests started last, prints their report and notes whether they failed.
+finish_tests() {
+    [ -n "$testing_pid" ] || return 0
+    local result=0
+    wait "$testing_pid" || result=$?
+    echo "== $testing_preset: tests"
+    cat "build/$testing_preset/test-report.txt"
+    if [ "$result" -ne 0 ]; then
+        echo "== $testing_preset: tests failed (status $result)"
+        status=1
+    fi
+    testing_pid=""
+}
+
 for preset in default sanitize fuzz windows windows-x64; do
-    echo "== $preset"
+    echo "== $preset: build"
     cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset"
+    finish_tests
+    ctest --preset "$preset" >"build/$preset/test-report.txt" 2>&1 &
+    testing_pid=$!
+    testing_preset=$preset
 done
+finish_tests
+exit "$status"
