@@ -28,7 +28,7 @@ for file in "$timer" "$bin/win32/tarvex.exe" "$bin/tools/tarvex-bare-win32-windo
     [ -e "$file" ] || { echo "missing $file: build it first" >&2; exit 1; }
 done
 
-source tests/e2e/x_session.sh
+source tests/desktop/x_session.sh
 source tests/win32/wine_session.sh
 start_x 1366x768x24
 export DBUS_SESSION_BUS_ADDRESS=disabled:

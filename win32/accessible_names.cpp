@@ -1,5 +1,6 @@
 #include "win32/accessible_names.h"
 
+#include "win32/system_function.h"
 #include "win32/text.h"
 
 #include <initguid.h> // defines the GUIDs that oleacc.h declares, in this file alone
@@ -8,11 +9,35 @@
 
 namespace tarvex::win32 {
 
-void setAccessibleName(HWND control, std::u16string_view name)
+namespace {
+
+using CoInitializeExFunction = HRESULT(WINAPI *)(void *, DWORD);
+using CoUninitializeFunction = void(WINAPI *)();
+using CoCreateInstanceFunction = HRESULT(WINAPI *)(REFCLSID, IUnknown *, DWORD, REFIID, void **);
+
+} // namespace
+
+// ole32 is one of Windows' known DLLs, always loaded from the system folder. It stays loaded for
+// the program's life, as an import would.
+AccessibleNames::AccessibleNames() : m_ole32(LoadLibraryW(L"ole32.dll"))
 {
+    const auto enter = systemFunction<CoInitializeExFunction>(m_ole32, "CoInitializeEx");
+    m_entered = enter != nullptr && SUCCEEDED(enter(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+AccessibleNames::~AccessibleNames()
+{
+    if (m_entered)
+        systemFunction<CoUninitializeFunction>(m_ole32, "CoUninitialize")();
+}
+
+void AccessibleNames::set(HWND control, std::u16string_view name) const
+{
+    const auto create = systemFunction<CoCreateInstanceFunction>(m_ole32, "CoCreateInstance");
     IAccPropServices *services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void **>(&services))))
+    if (!m_entered || create == nullptr ||
+        FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                      reinterpret_cast<void **>(&services))))
         return;
     const std::wstring text = wideString(name);
     services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,

@@ -13,22 +13,25 @@ namespace tarvex::win32 {
 
 namespace {
 
-std::wstring allCaptions()
+// Each character of the window's captions once: a font that has these glyphs has every caption's.
+std::wstring captionCharacters()
 {
-    std::wstring captions;
+    std::wstring characters;
     for (const design::Control &control : design::kControls)
-        captions += wideString(control.caption);
-    return captions;
+        characters += wideString(control.caption);
+    std::ranges::sort(characters);
+    characters.erase(std::ranges::unique(characters).begin(), characters.end());
+    return characters;
 }
 
 // Whether the font has a glyph of its own for every character of the window's captions.
 bool hasCaptionGlyphs(HFONT font)
 {
-    const std::wstring captions = allCaptions();
-    std::vector<WORD> glyphs(captions.size());
+    static const std::wstring characters = captionCharacters();
+    std::vector<WORD> glyphs(characters.size());
     WindowDc screen(nullptr);
     screen.select(font);
-    if (GetGlyphIndicesW(screen.get(), captions.c_str(), static_cast<int>(captions.size()),
+    if (GetGlyphIndicesW(screen.get(), characters.c_str(), static_cast<int>(characters.size()),
                          glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
         return false;
     return std::ranges::find(glyphs, WORD{0xFFFF}) == glyphs.end();

@@ -1,19 +1,11 @@
 #include "win32/dpi.h"
 
 #include "win32/handles.h"
+#include "win32/system_function.h"
 
 namespace tarvex::win32 {
 
 namespace {
-
-// A function of a system library that older Windows lack, or nullptr there.
-template<typename Function> Function systemFunction(HMODULE library, const char *name)
-{
-    if (library == nullptr)
-        return nullptr;
-    // FARPROC is the generic type GetProcAddress hands out; the name says what it really is.
-    return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(library, name)));
-}
 
 template<typename Function> Function user32Function(const char *name)
 {

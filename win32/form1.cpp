@@ -4,7 +4,6 @@
 #include "failures.h"
 #include "text_codes.h"
 #include "texts.h"
-#include "win32/accessible_names.h"
 #include "win32/dpi.h"
 #include "win32/message_filter.h"
 #include "win32/mod_tray.h"
@@ -25,6 +24,9 @@ namespace {
 
 using design::ControlId;
 using design::ControlKind;
+
+// Asks the window to name its text boxes, once it has been drawn.
+constexpr UINT kNameTextBoxesMessage = WM_APP + 1;
 
 [[noreturn]] void throwLastError(const char *what)
 {
@@ -148,7 +150,6 @@ void Form1::createControls()
         if (control.kind == ControlKind::TextBox) {
             // No limit but the largest Windows has.
             SendMessageW(made, EM_SETLIMITTEXT, 0, 0);
-            setAccessibleName(made, control.accessibleName);
         }
         if (control.initiallySet)
             SendMessageW(made, BM_SETCHECK, BST_CHECKED, 0);
@@ -202,6 +203,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     switch (message) {
+    case kNameTextBoxesMessage:
+        nameTextBoxes();
+        return 0;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -315,13 +319,30 @@ void Form1::showMessage(std::u16string_view message)
     MessageBoxW(m_window, wideString(message).c_str(), L"", MB_OK);
 }
 
-// Runs the Load step, the first time, before the window is shown.
+// Runs the Load step, the first time, before the window is shown. The first time, the text boxes
+// are named once the window and its controls have drawn their first frame: the request comes
+// back through the message loop after that.
 void Form1::show(int showCommand)
 {
-    if (!std::exchange(m_loaded, true))
+    const bool first = !std::exchange(m_loaded, true);
+    if (first)
         Form1_Load();
     ShowWindow(m_window, showCommand);
     SetFocus(m_focus);
+    if (first) {
+        UpdateWindow(m_window);
+        PostMessageW(m_window, kNameTextBoxesMessage, 0, 0);
+    }
+}
+
+void Form1::nameTextBoxes()
+{
+    if (m_names)
+        return;
+    m_names.emplace();
+    for (std::size_t i = 0; i < design::kControls.size(); ++i)
+        if (design::kControls[i].kind == ControlKind::TextBox)
+            m_names->set(m_controls[i], design::kControls[i].accessibleName);
 }
 
 // Whether the icon could be added does not matter: the window is shown either way, and a

@@ -5,6 +5,7 @@
 #include "form1_design.h"
 #include "key_decision.h"
 #include "radix_conversions.h"
+#include "win32/accessible_names.h"
 #include "win32/dialog_keys.h"
 #include "win32/handles.h"
 #include "win32/key_filter.h"
@@ -14,6 +15,7 @@
 #include "win32/windows_headers.h"
 
 #include <memory>
+#include <optional>
 
 namespace tarvex::win32 {
 
@@ -34,7 +36,8 @@ public:
 
     [[nodiscard]] HWND handle() const { return m_window; }
 
-    // Runs the Load step, the first time, then shows the window.
+    // Runs the Load step, the first time, then shows the window; once it is drawn, the text
+    // boxes are named.
     void show(int showCommand);
 
     // Handles a key meant for the window's controls as a dialog would; true when it did.
@@ -52,6 +55,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
+    void nameTextBoxes();
     void setIcons(UINT dpi);
     void onCommand(int id, int notification);
     void onActivate(bool active);
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<KeyFilter> m_keyFilter;
     std::unique_ptr<DialogKeys> m_keys;
     WindowIcons m_icons;
+    std::optional<AccessibleNames> m_names;
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;
     bool m_loaded = false;

@@ -59,26 +59,23 @@ design::Rect captionInk(HDC dc, std::u16string_view caption, const TEXTMETRICW &
 
 } // namespace
 
-GdiControlStyle::GdiControlStyle(HFONT font, UINT dpi) : m_font(font), m_dpi(dpi)
+GdiControlStyle::GdiControlStyle(HFONT font, UINT dpi) : m_dpi(dpi)
 {
-    WindowDc dc(nullptr);
-    dc.select(m_font);
-    GetTextMetricsW(dc.get(), &m_metrics);
+    m_dc.select(font);
+    GetTextMetricsW(m_dc.get(), &m_metrics);
     SIZE digit{};
-    GetTextExtentPoint32W(dc.get(), L"0", 1, &digit);
+    GetTextExtentPoint32W(m_dc.get(), L"0", 1, &digit);
     m_digitWidth = digit.cx;
 }
 
 design::CaptionMetrics GdiControlStyle::caption(const design::Control &control) const
 {
-    WindowDc dc(nullptr);
-    dc.select(m_font);
     SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), wideData(control.caption),
+    GetTextExtentPoint32W(m_dc.get(), wideData(control.caption),
                           static_cast<int>(control.caption.size()), &extent);
     return {static_cast<int>(extent.cx), static_cast<double>(m_metrics.tmHeight),
             static_cast<double>(m_metrics.tmAscent),
-            captionInk(dc.get(), control.caption, m_metrics)};
+            captionInk(m_dc.get(), control.caption, m_metrics)};
 }
 
 design::Rect GdiControlStyle::captionArea(const design::Control &control, design::Size size) const

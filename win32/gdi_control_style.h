@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caption_check.h"
+#include "win32/handles.h"
 #include "win32/windows_headers.h"
 
 namespace tarvex::win32 {
@@ -9,7 +10,7 @@ namespace tarvex::win32 {
 // caption check that both windows share. The controls' own rules as Windows and Wine draw
 // them: a radio button's caption starts after its 13-pixel circle and half a digit's width; a
 // push button's stays inside its edge and focus rectangle; a group box's title starts about 8
-// pixels in, on the frame's top line.
+// pixels in, on the frame's top line. One screen DC, holding the font, serves every caption.
 class GdiControlStyle : public design::ControlStyle
 {
 public:
@@ -24,8 +25,8 @@ public:
                                              design::Size size) const override;
 
 private:
-    HFONT m_font;
     UINT m_dpi;
+    WindowDc m_dc{nullptr};
     TEXTMETRICW m_metrics{};
     int m_digitWidth = 0;
 };

@@ -4,30 +4,12 @@
 #include "win32/single_instance.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 
 namespace {
 
 constexpr const wchar_t *kCannotStart = L"无法创建窗口";
-
-// The thread's COM apartment, for the names that screen readers announce the text boxes by.
-class ComApartment
-{
-public:
-    ComApartment() : m_entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment()
-    {
-        if (m_entered)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment &) = delete;
-    ComApartment &operator=(const ComApartment &) = delete;
-
-private:
-    bool m_entered;
-};
 
 } // namespace
 
@@ -43,7 +25,6 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*l
     if (const Start start = session.settle(); start != Start::RunsHere)
         return start == Start::ShownElsewhere ? 0 : 1;
     tarvex::win32::becomeDpiAware();
-    const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     try {

@@ -1,6 +1,6 @@
 // The window tests' start: the process set up as the program's own start sets it up (aware of
-// each monitor's DPI, with the common controls, and a COM apartment for the names screen
-// readers announce the text boxes by), and the DPI the run is for.
+// each monitor's DPI, with the common controls; the window enters COM itself once it is drawn),
+// and the DPI the run is for.
 //
 //   tarvex-window-tests.exe [--dpi=N] [GoogleTest's options]
 #include "form1_under_test.h"
@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,11 +37,7 @@ int main(int argc, char **argv)
         }
     }
     tarvex::win32::becomeDpiAware();
-    const bool inApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    const int status = RUN_ALL_TESTS();
-    if (inApartment)
-        CoUninitialize();
-    return status;
+    return RUN_ALL_TESTS();
 }
