@@ -22,16 +22,14 @@ traced_program_started() { program_pid=$(pgrep -P "$tracer" -x tarvex); }
 wait_for 60 traced_program_started || fail "strace did not start the program"
 window=$(window_of --pid "$program_pid")
 wait_for 60 is_active "$window" || fail "the window was not made active"
-# 101 in Text1, Convert (binary to decimal); a text in Text3, 转换到十六进制; Exit, below the
-# visible area, reached with Tab from Text2.
+# 101 in Text1, Convert (binary to decimal); a text in Text3, 转换到十六进制; Exit.
 click_in "$window" 400 60
 xdotool type 101
 click_in "$window" 870 80
 click_in "$window" 400 200
 xdotool type 'Tarvex'
 click_in "$window" 850 190
-click_in "$window" 400 108
-xdotool key Tab Tab space
+press_exit_button "$window"
 wait_for 60 process_ended "$tracer" || fail "the program did not end"
 
 status=0

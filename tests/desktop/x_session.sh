@@ -265,6 +265,15 @@ expect_mappings() {
 is_active() { holds "$(root_property _NET_ACTIVE_WINDOW)" "$(printf '0x%x' "$1")"; }
 # Clicks at a place given within the window's client area, wherever the window is by then.
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# Whether X gives the window the keys: a key pressed before goes wherever the focus was.
+has_keyboard_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# Presses the Exit button of the main window, which lies below the visible area: a click in the
+# output box, and Tab to the button once the window has the keys.
+press_exit_button() {
+    click_in "$1" 400 108
+    wait_for 60 has_keyboard_focus "$1" || fail "the window did not take the keyboard"
+    xdotool key Tab Tab space
+}
 
 # Whether the window lies beside a point: the point is within 40 pixels of it.
 lies_beside() {

@@ -39,11 +39,9 @@ windows_variable() {
     value=$(run_wine cmd /c echo "%$1%" 2>/dev/null) || fail "cmd cannot tell %$1%"
     echo "${value%$'\r'}"
 }
-# Ends the program through its Exit button, which lies below the visible area: reached with
-# Tab from the output box.
+# Ends the program through its Exit button.
 exit_through_button() {
-    click_in "$1" 400 108
-    xdotool key Tab Tab space
+    press_exit_button "$1"
     window_gone() { ! main_window_shown "${wine_program[@]}"; }
     wait_for 60 window_gone || fail "the Exit button did not close the window"
 }

@@ -73,9 +73,7 @@ expect_hidden "a right click opens the menu beside the icon and changes nothing 
 click_icon 1
 expect_shown_normal "shown again"
 
-# The Exit button lies below the visible area: reach it with Tab from the output box.
-click_in "$window" 400 108
-xdotool key Tab Tab space
+press_exit_button "$window"
 expect_success "$tarvex" "the program after its Exit button"
 if xdotool search --class tarvex >/dev/null 2>&1; then
     fail "a window of the program is left behind"
