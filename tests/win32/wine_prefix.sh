@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # A Wine prefix for one test of a Windows build. Wine has to be installed first: a prefix made
 # before wine32 was installed lacks its 32-bit system ("could not load kernel32.dll").
+#   wine_prefix.sh runs WINE_LOADER
+#       Ends with 0 if this machine can start the loader, or with 77, saying why, if its kernel
+#       will not run it (for 32-bit Wine: a kernel without IA-32 emulation).
 #   wine_prefix.sh make WINE_LOADER
 #       Makes the prefix the environment names: WINEPREFIX, WINEARCH, HOME, LOCPATH, LC_ALL.
 #   wine_prefix.sh run WINE_LOADER PROGRAM [ARGUMENTS...]
@@ -26,7 +29,7 @@ compile_locale() {
     rm -rf "$own"
 }
 
-make_prefix() {
+check_loader() {
     local loader=$1
     [ -x "$loader" ] || fail "no Wine loader $loader: tools/install-deps.sh test installs wine32:i386 and wine64"
     # Some machines run no 32-bit Linux programs at all (a kernel or sandbox without IA-32
@@ -37,6 +40,11 @@ make_prefix() {
     # 126: the shell found the loader but the kernel would not execute it.
     [ "$status" -ne 126 ] || skip "this machine cannot run $loader: $said"
     [ "$status" -eq 0 ] || fail "$loader does not start: $said"
+}
+
+make_prefix() {
+    local loader=$1
+    check_loader "$loader"
     mkdir -p "$HOME"
     compile_locale
 
@@ -75,7 +83,8 @@ run_in_prefix() {
 }
 
 case "${1:-}" in
+    runs) check_loader "${2:?usage: wine_prefix.sh runs WINE_LOADER}" ;;
     make) make_prefix "${2:?usage: wine_prefix.sh make WINE_LOADER}" ;;
     run) shift; run_in_prefix "$@" ;;
-    *) echo "usage: $0 make WINE_LOADER | run WINE_LOADER PROGRAM [ARGUMENTS...]" >&2; exit 2 ;;
+    *) echo "usage: $0 runs WINE_LOADER | make WINE_LOADER | run WINE_LOADER PROGRAM [ARGUMENTS...]" >&2; exit 2 ;;
 esac
