@@ -1,7 +1,7 @@
 // Median times of the radix conversions on the largest input each one accepts, and of one
 // Convert click on the largest accepted input of every pair of bases.
-#include "convert_command.h"
-#include "radix_conversions.h"
+#include "core/convert_command.h"
+#include "core/radix_conversions.h"
 #include "recording_window.h"
 
 #include <benchmark/benchmark.h>

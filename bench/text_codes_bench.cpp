@@ -1,5 +1,5 @@
 // Median times of the text-code conversions on the largest texts of the window's boxes.
-#include "text_codes.h"
+#include "core/text_codes.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "convert_command.h"
+#include "core/convert_command.h"
 
-#include "decimal_reading.h"
-#include "overflow_error.h"
+#include "core/decimal_reading.h"
+#include "core/overflow_error.h"
 
 #include <array>
 

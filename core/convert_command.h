@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radix_conversions.h"
+#include "core/radix_conversions.h"
 
 #include <string>
 #include <string_view>

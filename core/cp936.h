@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cp936_tables.h"
+#include "core/cp936_tables.h"
 
 #include <cstdint>
 #include <span>

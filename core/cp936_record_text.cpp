@@ -1,6 +1,6 @@
-#include "cp936_record_text.h"
+#include "core/cp936_record_text.h"
 
-#include "cp936.h"
+#include "core/cp936.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "decimal_reading.h"
+#include "core/decimal_reading.h"
 
-#include "overflow_error.h"
+#include "core/overflow_error.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "radix_conversions.h"
+#include "core/radix_conversions.h"
 
-#include "decimal_reading.h"
-#include "overflow_error.h"
+#include "core/decimal_reading.h"
+#include "core/overflow_error.h"
 
 #include <array>
 #include <cmath>

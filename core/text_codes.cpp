@@ -1,6 +1,6 @@
-#include "text_codes.h"
+#include "core/text_codes.h"
 
-#include "cp936.h"
+#include "core/cp936.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

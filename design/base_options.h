@@ -1,8 +1,8 @@
 #pragma once
 
-#include "convert_command.h"
-#include "form1_design.h"
-#include "key_decision.h"
+#include "core/convert_command.h"
+#include "design/form1_design.h"
+#include "design/key_decision.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "caption_check.h"
+#include "design/caption_check.h"
 
-#include "layout_arithmetic.h"
+#include "design/layout_arithmetic.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form1_design.h"
-#include "geometry.h"
+#include "design/form1_design.h"
+#include "design/geometry.h"
 
 // The factor at which every caption of the design shows whole in the desktop's font: the same
 // rule for both windows, each measuring its own toolkit's fonts and controls.

@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "design/commands.h"
 
 namespace tarvex::design {
 

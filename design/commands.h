@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1_design.h"
+#include "design/form1_design.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "failures.h"
+#include "design/failures.h"
 
-#include "texts.h"
+#include "design/texts.h"
 
 #include <new>
 

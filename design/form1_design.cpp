@@ -1,4 +1,4 @@
-#include "form1_design.h"
+#include "design/form1_design.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form1_design.h"
-#include "geometry.h"
+#include "design/form1_design.h"
+#include "design/geometry.h"
 
 #include <cstddef>
 

@@ -1,11 +1,11 @@
 // Drives the decimal reading, every radix conversion method on random working strings, and the
 // Convert command on random window states. Besides the sanitizers' findings it checks that a
 // conversion of plain digits either gives their exact value or says it is out of range.
-#include "convert_command.h"
-#include "decimal_reading.h"
+#include "core/convert_command.h"
+#include "core/decimal_reading.h"
+#include "core/overflow_error.h"
+#include "core/radix_conversions.h"
 #include "fuzz_input.h"
-#include "overflow_error.h"
-#include "radix_conversions.h"
 #include "recording_window.h"
 
 #include <array>

@@ -2,9 +2,9 @@
 // and checks what must hold for any text: codes are upper-case hexadecimal of bounded length,
 // each group of codes gives at most two characters, and the codes of a text made only of
 // two-byte characters give that text back; the same for raw code page 936 bytes.
-#include "cp936.h"
+#include "core/cp936.h"
+#include "core/text_codes.h"
 #include "fuzz_input.h"
-#include "text_codes.h"
 
 #include <cstdlib>
 

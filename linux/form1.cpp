@@ -1,7 +1,9 @@
 #include "linux/form1.h"
 
-#include "base_options.h"
-#include "failures.h"
+#include "core/text_codes.h"
+#include "design/base_options.h"
+#include "design/failures.h"
+#include "design/texts.h"
 #include "linux/enter_presses_button.h"
 #include "linux/guarded_command.h"
 #include "linux/key_filter.h"
@@ -9,8 +11,6 @@
 #include "linux/tray/mod_tray.h"
 #include "linux/undo_history_limit.h"
 #include "linux/window_fit.h"
-#include "text_codes.h"
-#include "texts.h"
 
 #include <QGroupBox>
 #include <QIcon>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "commands.h"
-#include "convert_command.h"
-#include "form1_design.h"
-#include "key_decision.h"
+#include "core/convert_command.h"
+#include "core/radix_conversions.h"
+#include "design/commands.h"
+#include "design/form1_design.h"
+#include "design/key_decision.h"
 #include "linux/twips_layout.h"
-#include "radix_conversions.h"
 
 #include <QWidget>
 

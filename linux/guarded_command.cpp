@@ -1,6 +1,6 @@
 #include "linux/guarded_command.h"
 
-#include "failures.h"
+#include "design/failures.h"
 #include "linux/message_box.h"
 
 #include <QString>

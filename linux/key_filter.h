@@ -1,6 +1,6 @@
 #pragma once
 
-#include "key_decision.h"
+#include "design/key_decision.h"
 
 #include <QObject>
 

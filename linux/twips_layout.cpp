@@ -1,6 +1,6 @@
 #include "linux/twips_layout.h"
 
-#include "caption_check.h"
+#include "design/caption_check.h"
 
 #include <QAbstractButton>
 #include <QGlyphRun>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form1_design.h"
-#include "layout_arithmetic.h"
+#include "design/form1_design.h"
+#include "design/layout_arithmetic.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout_arithmetic.h"
+#include "design/layout_arithmetic.h"
 
 #include <QMargins>
 #include <QObject>

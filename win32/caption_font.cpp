@@ -1,6 +1,6 @@
 #include "win32/caption_font.h"
 
-#include "form1_design.h"
+#include "design/form1_design.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 

@@ -1,9 +1,9 @@
 #include "win32/form1.h"
 
-#include "base_options.h"
-#include "failures.h"
-#include "text_codes.h"
-#include "texts.h"
+#include "core/text_codes.h"
+#include "design/base_options.h"
+#include "design/failures.h"
+#include "design/texts.h"
 #include "win32/dpi.h"
 #include "win32/message_filter.h"
 #include "win32/mod_tray.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "commands.h"
-#include "convert_command.h"
-#include "form1_design.h"
-#include "key_decision.h"
-#include "radix_conversions.h"
+#include "core/convert_command.h"
+#include "core/radix_conversions.h"
+#include "design/commands.h"
+#include "design/form1_design.h"
+#include "design/key_decision.h"
 #include "win32/accessible_names.h"
 #include "win32/dialog_keys.h"
 #include "win32/handles.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "caption_check.h"
+#include "design/caption_check.h"
 #include "win32/handles.h"
 #include "win32/windows_headers.h"
 

@@ -1,8 +1,8 @@
 #include "win32/mod_tray.h"
 
-#include "cp936_record_text.h"
-#include "failures.h"
-#include "texts.h"
+#include "core/cp936_record_text.h"
+#include "design/failures.h"
+#include "design/texts.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 #include "win32/window_state.h"

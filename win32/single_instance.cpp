@@ -1,6 +1,6 @@
 #include "win32/single_instance.h"
 
-#include "form1_design.h"
+#include "design/form1_design.h"
 #include "win32/text.h"
 #include "win32/window_identity.h"
 

@@ -1,6 +1,6 @@
 #include "win32/window_fit.h"
 
-#include "caption_check.h"
+#include "design/caption_check.h"
 #include "win32/caption_font.h"
 #include "win32/dpi.h"
 #include "win32/gdi_control_style.h"

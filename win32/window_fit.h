@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout_arithmetic.h"
+#include "design/layout_arithmetic.h"
 #include "win32/handles.h"
 #include "win32/windows_headers.h"
 

@@ -1,6 +1,6 @@
 #include "linux/tray/mod_tray.h"
 
-#include "failures.h"
+#include "design/failures.h"
 #include "linux/tray/shell_notify.h"
 #include "linux/tray/window_handles.h"
 #include "linux/tray/window_proc_hook.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "design/texts.h"
 #include "linux/tray/notify_icon_data.h"
 #include "linux/tray/win_types.h"
-#include "texts.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cp936_record_text.h"
+#include "core/cp936_record_text.h"
 #include "linux/tray/win_types.h"
 
 #include <array>

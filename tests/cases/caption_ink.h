@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry.h"
+#include "design/geometry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "convert_command.h"
+#include "core/convert_command.h"
 #include "recording_window.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "decimal_reading.h"
-#include "overflow_error.h"
+#include "core/decimal_reading.h"
+#include "core/overflow_error.h"
 
 #include <gtest/gtest.h>
 

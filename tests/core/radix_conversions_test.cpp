@@ -1,5 +1,5 @@
-#include "overflow_error.h"
-#include "radix_conversions.h"
+#include "core/overflow_error.h"
+#include "core/radix_conversions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "cp936.h"
-#include "text_codes.h"
+#include "core/cp936.h"
+#include "core/text_codes.h"
 
 #include <gtest/gtest.h>
 

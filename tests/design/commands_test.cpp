@@ -1,7 +1,7 @@
-#include "base_options.h"
-#include "commands.h"
-#include "failures.h"
-#include "texts.h"
+#include "design/base_options.h"
+#include "design/commands.h"
+#include "design/failures.h"
+#include "design/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "key_decision.h"
+#include "design/key_decision.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "layout_arithmetic.h"
+#include "design/layout_arithmetic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Bad input at scale on the real window: a mebi-character text in the input box under every
 // pair of bases, in the text-code boxes, and U+0000 with lone surrogates in every box. Each
 // result is checked against the core; how long each took is printed, not asserted.
-#include "commands.h"
-#include "convert_command.h"
+#include "core/convert_command.h"
+#include "core/text_codes.h"
+#include "design/commands.h"
 #include "message_box_answerer.h"
 #include "recording_window.h"
 #include "shown_form1.h"
-#include "text_codes.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>

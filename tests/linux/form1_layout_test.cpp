@@ -1,9 +1,9 @@
 // The window as it opens: every control of the design's table with its kind, container,
 // caption, place, tab order, stacking order and initial state.
 #include "caption_ink.h"
-#include "form1_design.h"
+#include "design/form1_design.h"
+#include "design/layout_arithmetic.h"
 #include "key_script_typist.h"
-#include "layout_arithmetic.h"
 #include "linux/window_fit.h"
 #include "shown_form1.h"
 #include "window_cases.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1_design.h"
+#include "design/form1_design.h"
 #include "linux/form1.h"
 
 #include <QAnyStringView>

@@ -3,14 +3,14 @@
 // message box and delivering the tray icon's notifications. Every Convert click is checked
 // against the core's own Convert command run on the same inputs, and every text-code click
 // against the core's functions. The seed is fixed, so a failure repeats.
-#include "commands.h"
-#include "convert_command.h"
+#include "core/convert_command.h"
+#include "core/text_codes.h"
+#include "design/commands.h"
 #include "linux/tray/mod_tray.h"
 #include "linux/tray/window_proc_hook.h"
 #include "message_box_answerer.h"
 #include "recording_window.h"
 #include "shown_form1.h"
-#include "text_codes.h"
 
 #include <QClipboard>
 #include <QFile>

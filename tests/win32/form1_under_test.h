@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1_design.h"
+#include "design/form1_design.h"
 #include "modal_answerer.h"
 #include "win32/form1.h"
 

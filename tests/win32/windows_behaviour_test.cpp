@@ -3,8 +3,8 @@
 // made. The window is made in this process from the window's own library, and the messages
 // Windows would send are sent here. The notification area's calls are seen through this
 // program's own import table.
-#include "form1_design.h"
-#include "texts.h"
+#include "design/form1_design.h"
+#include "design/texts.h"
 #include "win32/dialog_keys.h"
 #include "win32/form1.h"
 #include "win32/key_filter.h"

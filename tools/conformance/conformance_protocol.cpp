@@ -1,10 +1,10 @@
 #include "conformance_protocol.h"
 
-#include "convert_command.h"
-#include "overflow_error.h"
-#include "radix_conversions.h"
+#include "core/convert_command.h"
+#include "core/overflow_error.h"
+#include "core/radix_conversions.h"
+#include "core/text_codes.h"
 #include "recording_window.h"
-#include "text_codes.h"
 
 #include <charconv>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // two-byte character must encode back to its own two bytes, and no byte below the first lead
 // byte may lead a pair. Run by the build.
 //   tarvex-generate-cp936-tables OUTPUT.cpp
-#include "cp936_tables.h"
+#include "core/cp936_tables.h"
 #include "iconv_converter.h"
 
 #include <array>
@@ -142,7 +142,7 @@ int main(int argc, char *argv[])
         std::ofstream out(argv[1]);
         out << "// Written by tarvex-generate-cp936-tables from the C library's CP936 converter; "
                "do not edit.\n"
-               "#include \"cp936_tables.h\"\n\nnamespace tarvex::cp936_tables {\n\n";
+               "#include \"core/cp936_tables.h\"\n\nnamespace tarvex::cp936_tables {\n\n";
         writeArray(out, "const std::array<std::uint16_t, 0x10000> kCodes", tables.codes);
         writeArray(out, "const std::array<char16_t, 0x100> kSingles", tables.singles);
         writeArray(out, "const std::array<char16_t, 0x8000> kPairs", tables.pairs);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert_command.h"
+#include "core/convert_command.h"
 
 #include <set>
 #include <string>

@@ -5,9 +5,9 @@
 // a notification-area icon with the same tool-tip and greeting balloon, put there before the
 // window shows as Tarvex puts its own; and the same manifest (common controls 6, per-monitor
 // DPI awareness), from its resources.
-#include "form1_design.h"
-#include "layout_arithmetic.h"
-#include "texts.h"
+#include "design/form1_design.h"
+#include "design/layout_arithmetic.h"
+#include "design/texts.h"
 #include "win32/handles.h"
 
 #include <commctrl.h>
