@@ -113,6 +113,24 @@ struct TextCodeCase
     std::u16string_view output;
 };
 
+// A text longer than a screen reader is told whole (design::kAnnouncedCharacters), and its codes.
+inline constexpr std::size_t kLongTextCharacters = 120;
+inline constexpr auto kLongText = [] {
+    std::array<char16_t, kLongTextCharacters> text{};
+    text.fill(u'中');
+    return text;
+}();
+inline constexpr auto kLongTextCodes = [] {
+    std::array<char16_t, 4 * kLongTextCharacters> codes{};
+    for (std::size_t i = 0; i < codes.size(); i += 4) {
+        codes[i] = u'D';
+        codes[i + 1] = u'6';
+        codes[i + 2] = u'D';
+        codes[i + 3] = u'0';
+    }
+    return codes;
+}();
+
 inline constexpr auto kTextCodeCases = std::to_array<TextCodeCase>({
     {"text to codes", Text3, Command3, Text4, u"中文", u"D6D0CEC4"},
     {"codes to text", Text5, Command4, Text6, u"d6d0cec4", u"中文"},
@@ -120,6 +138,12 @@ inline constexpr auto kTextCodeCases = std::to_array<TextCodeCase>({
     {"no codes give no text", Text5, Command4, Text6, u"", u""},
     {"a group without a leading digit shows as the symbol for NUL", Text5, Command4, Text6,
      u"0041GGGG0042", u"A\u2400B"},
+    {"a long text gives codes longer than is told whole",
+     Text3,
+     Command3,
+     Text4,
+     {kLongText.data(), kLongText.size()},
+     {kLongTextCodes.data(), kLongTextCodes.size()}},
 });
 
 // Return or keypad Enter on a push button that has the focus presses it. The boxes hold these
