@@ -2,8 +2,8 @@
 # Hears 转换 as an Orca user does: Orca on a private desktop (Xvfb, openbox, a session bus and
 # the accessibility bus), speaking through a speech-dispatcher module that writes down each text
 # it is given instead of sounding it. Types 101 (binary to decimal is chosen at the start),
-# presses Space on 转换, then Tab and Shift+Tab back to it, and prints what Orca said after each
-# key. Needs what `tools/install-deps.sh accessibility` installs.
+# presses Space on 转换, then Tab and Shift+Tab back to it and Space once more, and prints what
+# Orca said after each key. Needs what `tools/install-deps.sh accessibility` installs.
 #   tools/hear-convert.sh [PROGRAM]    (default build/default/linux/tarvex)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +60,7 @@ after_keys() {
     local expected=$1 from
     from=$(wc -l <"$spoken")
     shift
-    xdotool key --window "$window" "$@"
+    xdotool key "$@"
     new_speech() { holds "$(tail -n +$((from + 1)) "$spoken")" "$expected"; }
     wait_for 60 new_speech || fail "Orca did not say $expected: $(tail -n +$((from + 1)) "$spoken")"
     echo "--- after $*:"
@@ -70,3 +70,4 @@ after_keys 转换 Tab Tab 1 0 1 Tab Tab
 after_keys 输出结果框 space
 after_keys 退出 Tab
 after_keys 转换 shift+Tab
+after_keys 输出结果框 space
