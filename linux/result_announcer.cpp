@@ -37,7 +37,8 @@ public:
         return kind == QAccessible::Name ? m_announcement : QString();
     }
     [[nodiscard]] QAccessible::Role role() const override { return QAccessible::Notification; }
-    // Visible and showing: Orca drops events of an object whose state set is empty.
+    // Qt's bridge tells an empty state as enabled, visible and showing; Orca drops the events
+    // of an object whose state set is empty.
     [[nodiscard]] QAccessible::State state() const override { return {}; }
 
 private:
