@@ -8,6 +8,7 @@
 #include "linux/guarded_command.h"
 #include "linux/key_filter.h"
 #include "linux/message_box.h"
+#include "linux/result_announcer.h"
 #include "linux/tray/mod_tray.h"
 #include "linux/undo_history_limit.h"
 #include "linux/window_fit.h"
@@ -77,6 +78,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     filterText1();
     setTabOrder();
     connectCommands();
+    m_announcer = new ResultAnnouncer(this);
     control(ControlId::Option1)->setFocus();
     new WindowFit(this, m_layout);
 }
@@ -152,9 +154,11 @@ std::u16string Form1::text(ControlId box) const
     return this->box(box)->text().toStdU16String();
 }
 
+// Only the commands write a box, each its output box.
 void Form1::setText(ControlId box, const std::u16string &text) const
 {
     this->box(box)->setText(QString::fromStdU16String(text));
+    m_announcer->announce(*this->box(box));
 }
 
 design::InputBase Form1::inputBase() const

@@ -14,6 +14,7 @@ class QLineEdit;
 namespace tarvex {
 
 class KeyFilter;
+class ResultAnnouncer;
 
 // The one window of the program, made from the design's table of controls: the radix converter
 // on top (input and output bases, the input and output boxes, Convert), the two text-code
@@ -64,6 +65,7 @@ private:
 
     TwipsLayout m_layout;
     KeyFilter *m_keyFilter = nullptr;
+    ResultAnnouncer *m_announcer = nullptr;
     bool m_loaded = false;
 };
 

@@ -4,6 +4,7 @@
 #   tools/install-deps.sh test   that, plus what every test, benchmark and fuzzer needs
 #   tools/install-deps.sh package   what building and checking the Debian package needs
 #   tools/install-deps.sh windows   what building the Windows program needs
+#   tools/install-deps.sh accessibility   the screen reader for trying the window by ear
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkgconf)
@@ -20,13 +21,17 @@ windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools goo
 # Its tests under Wine: the 32-bit build under wine32 (of the i386 architecture), the 64-bit one
 # under wine64; locales has the zh_CN locale's source, which gives Wine code page 936.
 windows_tests=(wine wine64 wine32:i386 locales)
+# Orca on the accessibility bus, speaking through speech-dispatcher: no test needs them, they
+# are for hearing the window as a screen-reader user does (tools/hear-convert.sh).
+accessibility=(orca speech-dispatcher at-spi2-core xvfb xdotool dbus-daemon)
 
 case "${1:-}" in
     run) wanted=("${build[@]}" "${gui[@]}") ;;
     test) wanted=("${build[@]}" "${gui[@]}" "${tests[@]}" "${windows[@]}" "${windows_tests[@]}") ;;
     package) wanted=("${build[@]}" "${gui[@]}" dpkg-dev lintian mmdebstrap xvfb x11-utils) ;;
     windows) wanted=("${build[@]}" "${windows[@]}") ;;
-    *) echo "usage: $0 run|test|package|windows" >&2; exit 2 ;;
+    accessibility) wanted=("${build[@]}" "${gui[@]}" "${accessibility[@]}") ;;
+    *) echo "usage: $0 run|test|package|windows|accessibility" >&2; exit 2 ;;
 esac
 
 # A name may carry its architecture (wine32:i386); dpkg-query knows it only once the

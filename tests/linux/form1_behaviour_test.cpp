@@ -1,5 +1,6 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
+#include "design/announcement.h"
 #include "key_script_typist.h"
 #include "linux/guarded_command.h"
 #include "linux/qt_translations.h"
@@ -66,6 +67,14 @@ private:
 
     ShownForm1 m_window;
 };
+
+// What a screen reader is told once a command has written the text into the box.
+static QString announcementOf(tarvex::design::ControlId box, const QString &text)
+{
+    return QString::fromStdU16String(tarvex::design::resultAnnouncement(
+        tarvex::design::controlOf(box).accessibleName,
+        {QStringView(text).utf16(), static_cast<std::size_t>(text.size())}));
+}
 
 void Form1BehaviourTest::initTestCase()
 {
@@ -157,6 +166,10 @@ void Form1BehaviourTest::convert()
         QCOMPARE(shown.okText, QStringLiteral("确定"));
     }
     QCOMPARE(box("Text2")->text(), output);
+    // The message boxes speak for themselves; a box that keeps its text has nothing to tell.
+    const bool written = output != fromCase(tarvex::cases::kKept);
+    QCOMPARE(m_window.announcement(),
+             written ? announcementOf(tarvex::design::ControlId::Text2, output) : QString());
 }
 
 void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes_data()
@@ -175,6 +188,7 @@ void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
     typeKeyScript(box(c.inputBox), c.input);
     click(c.button);
     QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
+    QCOMPARE(m_window.announcement(), announcementOf(c.outputBox, fromCase(c.output)));
     QVERIFY(!answerer.sawUnexpectedBox());
 }
 
