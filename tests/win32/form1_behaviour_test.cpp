@@ -1,18 +1,24 @@
 // The Win32 window at work, made in the test's own process: its controls as the design has
 // them, the Convert command and its message boxes, the key filter and the dialog keys with real
 // key input, the text-code buttons, the notification-area icon's messages, and the ends of the
-// message loop. The cases are the ones both windows are tested against (window_cases.h).
+// message loop; what a screen reader is told of each result, seen through this program's import
+// table. The cases are the ones both windows are tested against (window_cases.h).
+#include "design/announcement.h"
 #include "form1_under_test.h"
+#include "import_table.h"
 #include "user_input.h"
 #include "window_cases.h"
 #include "window_geometry.h"
 #include "window_text.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
+#include <uiautomationcore.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,6 +76,122 @@ BOOL CALLBACK countWindow(HWND, LPARAM count)
     return TRUE;
 }
 
+// --- What the window tells a screen reader ------------------------------------------------
+// The window looks up UI Automation's calls at run time: this program's import table hands it
+// recorders for them instead.
+
+struct Announcement
+{
+    HWND box;
+    int kind;
+    int processing;
+    std::u16string text;
+};
+
+std::vector<Announcement> announcements;
+HWND hostedBox = nullptr;
+
+HRESULT WINAPI recordHostProvider(HWND window, IRawElementProviderSimple **provider)
+{
+    hostedBox = window;
+    *provider = nullptr;
+    return E_NOTIMPL;
+}
+
+// The box is the window that the notification's element is hosted by.
+HRESULT WINAPI recordNotification(IRawElementProviderSimple *element, int kind, int processing,
+                                  BSTR text, BSTR)
+{
+    hostedBox = nullptr;
+    IRawElementProviderSimple *host = nullptr;
+    element->get_HostRawElementProvider(&host);
+    announcements.push_back(
+        {hostedBox, kind, processing,
+         std::u16string(reinterpret_cast<const char16_t *>(text), SysStringLen(text))});
+    return S_OK;
+}
+
+// EVENT_OBJECT_LIVEREGIONCHANGED, declared only for builds that need Windows 8.
+constexpr DWORD kLiveRegionChanged = 0x8019;
+
+// Windows before 10 1709 have no notifications: the window is told so where this is false.
+bool notificationsExist = true;
+
+struct WinEvent
+{
+    DWORD event;
+    HWND window;
+    LONG object;
+    LONG child;
+};
+
+std::vector<WinEvent> winEvents;
+
+using NotifyWinEventFunction = void(WINAPI *)(DWORD, HWND, LONG, LONG);
+NotifyWinEventFunction realNotifyWinEvent = nullptr;
+
+void WINAPI recordWinEvent(DWORD event, HWND window, LONG object, LONG child)
+{
+    winEvents.push_back({event, window, object, child});
+    realNotifyWinEvent(event, window, object, child);
+}
+
+using LookUp = FARPROC(WINAPI *)(HMODULE, LPCSTR);
+LookUp realLookUp = nullptr;
+
+FARPROC WINAPI lookUpRecorders(HMODULE library, LPCSTR name)
+{
+    // A name, not an ordinal.
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0) {
+        if (std::strcmp(name, "UiaRaiseNotificationEvent") == 0)
+            return notificationsExist
+                       ? reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordNotification))
+                       : nullptr;
+        if (std::strcmp(name, "UiaHostProviderFromHwnd") == 0)
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordHostProvider));
+    }
+    return realLookUp(library, name);
+}
+
+// Records from now on what the windows made after it tell a screen reader.
+struct AnnouncementsRecorded
+{
+    AnnouncementsRecorded()
+    {
+        if (realLookUp == nullptr) {
+            realLookUp = reinterpret_cast<LookUp>(replaceImport(
+                "kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUpRecorders)));
+            realNotifyWinEvent = reinterpret_cast<NotifyWinEventFunction>(replaceImport(
+                "user32.dll", "NotifyWinEvent", reinterpret_cast<void *>(recordWinEvent)));
+        }
+        announcements.clear();
+        winEvents.clear();
+    }
+};
+
+// What a screen reader has been told: the design's name of the box whose element told it, and
+// the text.
+std::vector<std::string> heard(const Form1UnderTest &form)
+{
+    std::vector<std::string> told;
+    for (const Announcement &announcement : announcements) {
+        EXPECT_EQ(announcement.kind, 2) << "not told as an action completed";
+        EXPECT_EQ(announcement.processing, 3) << "not told as the most recent only";
+        told.push_back(form.nameOf(announcement.box) + " " + utf8(announcement.text));
+    }
+    return told;
+}
+
+// What a screen reader is to be told once a command has written its output box.
+std::vector<std::string> toldOf(design::ControlId box, std::u16string_view output)
+{
+    if (output == cases::kKept)
+        return {};
+    const std::u16string_view name = design::controlOf(box).accessibleName;
+    return {std::string(design::nameOf(box)) + " " +
+            utf8(design::resultAnnouncement(name, output))};
+}
+
 class Form1Behaviour : public ::testing::Test
 {
 protected:
@@ -79,6 +201,7 @@ protected:
     {}
     void TearDown() override { EXPECT_EQ(form.answerer().faults(), ""); }
 
+    AnnouncementsRecorded recorded;
     Form1UnderTest form;
 };
 
@@ -261,6 +384,31 @@ TEST_F(Form1Behaviour, IconRightClickOpensTheMenu)
     EXPECT_EQ(windowState(form.window()), before);
 }
 
+class Form1WithoutNotifications : public Form1Behaviour
+{
+protected:
+    static void SetUpTestSuite() { notificationsExist = false; }
+    static void TearDownTestSuite() { notificationsExist = true; }
+};
+
+// Without notifications the output box, a live region, says that it changed (its name, which
+// Wine does not read back, carries the announcement).
+TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
+{
+    ASSERT_NE(realNotifyWinEvent, nullptr) << "the window's library calls no NotifyWinEvent";
+    form.choose(design::Option1);
+    form.choose(design::Option7);
+    form.setText(design::Text1, u"101");
+    form.click(design::Command1);
+    std::vector<std::string> changes;
+    for (const WinEvent &event : winEvents)
+        if (event.event == kLiveRegionChanged && event.object == OBJID_CLIENT &&
+            event.child == CHILDID_SELF)
+            changes.push_back(form.nameOf(event.window));
+    EXPECT_EQ(changes, std::vector<std::string>{"Text2"});
+    EXPECT_EQ(heard(form), std::vector<std::string>{});
+}
+
 class Form1IconMessage : public Form1Behaviour, public ::testing::WithParamInterface<LPARAM>
 {
 };
@@ -308,6 +456,12 @@ TEST_P(Form1Convert, ShowsTheResultAndItsMessages)
         EXPECT_FALSE(box.showsIcon);
     }
     EXPECT_EQ(utf8(form.text(design::Text2)), utf8(c.output));
+    const std::vector<std::string> told = heard(form);
+    EXPECT_EQ(told, toldOf(design::Text2, c.output));
+    // A screen reader speaks a message box as it shows: an announcement does not say it again.
+    for (const std::string &message : shown)
+        for (const std::string &announcement : told)
+            EXPECT_EQ(announcement.find(message), std::string::npos) << announcement;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Form1Convert, ::testing::ValuesIn(cases::kConvertCases),
@@ -344,8 +498,10 @@ TEST_P(Form1KeysTextCodes, ButtonFillsItsOutputBox)
     form.setText(c.outputBox, cases::kKept);
     ASSERT_TRUE(form.focus(c.inputBox));
     ASSERT_TRUE(form.press(keyScript(c.input)));
+    announcements.clear();
     form.click(c.button);
     EXPECT_EQ(utf8(form.text(c.outputBox)), utf8(c.output));
+    EXPECT_EQ(heard(form), toldOf(c.outputBox, c.output));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Form1KeysTextCodes, ::testing::ValuesIn(cases::kTextCodeCases),
