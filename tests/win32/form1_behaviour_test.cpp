@@ -76,63 +76,46 @@ BOOL CALLBACK countWindow(HWND, LPARAM count)
     return TRUE;
 }
 
-// --- What the window tells a screen reader ------------------------------------------------
-// The window looks up UI Automation's calls at run time: this program's import table hands it
-// recorders for them instead.
+// --- What the window tells a screen reader, seen through this program's import table -------
+// The window looks UI Automation's calls up at run time: GetProcAddress hands it recorders.
 
-struct Announcement
-{
-    HWND box;
-    int kind;
-    int processing;
-    std::u16string text;
-};
+// EVENT_OBJECT_LIVEREGIONCHANGED, declared only for builds that need Windows 8.
+constexpr DWORD kLiveRegionChanged = 0x8019;
+// Windows before 10 1709 have no notifications: the window is told so where this is false.
+bool notificationsExist = true;
 
-std::vector<Announcement> announcements;
+// Each box told of and what it was told, since the window was made.
+std::vector<std::pair<HWND, std::u16string>> told;
 HWND hostedBox = nullptr;
 
-HRESULT WINAPI recordHostProvider(HWND window, IRawElementProviderSimple **provider)
+HRESULT WINAPI recordHostProvider(HWND box, IRawElementProviderSimple **provider)
 {
-    hostedBox = window;
+    hostedBox = box;
     *provider = nullptr;
     return E_NOTIMPL;
 }
 
-// The box is the window that the notification's element is hosted by.
+// The box is the window that hosts the notification's element.
 HRESULT WINAPI recordNotification(IRawElementProviderSimple *element, int kind, int processing,
                                   BSTR text, BSTR)
 {
-    hostedBox = nullptr;
     IRawElementProviderSimple *host = nullptr;
+    hostedBox = nullptr;
     element->get_HostRawElementProvider(&host);
-    announcements.push_back(
-        {hostedBox, kind, processing,
-         std::u16string(reinterpret_cast<const char16_t *>(text), SysStringLen(text))});
+    const bool actionCompletedMostRecentOnly = kind == 2 && processing == 3;
+    told.emplace_back(hostedBox, (actionCompletedMostRecentOnly ? u"" : u"(of another kind) ") +
+                                     std::u16string(reinterpret_cast<const char16_t *>(text),
+                                                    SysStringLen(text)));
     return S_OK;
 }
-
-// EVENT_OBJECT_LIVEREGIONCHANGED, declared only for builds that need Windows 8.
-constexpr DWORD kLiveRegionChanged = 0x8019;
-
-// Windows before 10 1709 have no notifications: the window is told so where this is false.
-bool notificationsExist = true;
-
-struct WinEvent
-{
-    DWORD event;
-    HWND window;
-    LONG object;
-    LONG child;
-};
-
-std::vector<WinEvent> winEvents;
 
 using NotifyWinEventFunction = void(WINAPI *)(DWORD, HWND, LONG, LONG);
 NotifyWinEventFunction realNotifyWinEvent = nullptr;
 
 void WINAPI recordWinEvent(DWORD event, HWND window, LONG object, LONG child)
 {
-    winEvents.push_back({event, window, object, child});
+    if (event == kLiveRegionChanged && object == OBJID_CLIENT && child == CHILDID_SELF)
+        told.emplace_back(window, u"(its live region changed)");
     realNotifyWinEvent(event, window, object, child);
 }
 
@@ -141,22 +124,21 @@ LookUp realLookUp = nullptr;
 
 FARPROC WINAPI lookUpRecorders(HMODULE library, LPCSTR name)
 {
-    // A name, not an ordinal.
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0) {
-        if (std::strcmp(name, "UiaRaiseNotificationEvent") == 0)
-            return notificationsExist
-                       ? reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordNotification))
-                       : nullptr;
-        if (std::strcmp(name, "UiaHostProviderFromHwnd") == 0)
-            return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordHostProvider));
-    }
-    return realLookUp(library, name);
+    void *recorder = nullptr;
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) == 0) // an ordinal, not a name
+        return realLookUp(library, name);
+    if (std::strcmp(name, "UiaRaiseNotificationEvent") == 0)
+        recorder = notificationsExist ? reinterpret_cast<void *>(recordNotification) : nullptr;
+    else if (std::strcmp(name, "UiaHostProviderFromHwnd") == 0)
+        recorder = reinterpret_cast<void *>(recordHostProvider);
+    else
+        return realLookUp(library, name);
+    return reinterpret_cast<FARPROC>(recorder);
 }
 
-// Records from now on what the windows made after it tell a screen reader.
-struct AnnouncementsRecorded
+struct RecordingWhatIsTold
 {
-    AnnouncementsRecorded()
+    RecordingWhatIsTold()
     {
         if (realLookUp == nullptr) {
             realLookUp = reinterpret_cast<LookUp>(replaceImport(
@@ -164,32 +146,26 @@ struct AnnouncementsRecorded
             realNotifyWinEvent = reinterpret_cast<NotifyWinEventFunction>(replaceImport(
                 "user32.dll", "NotifyWinEvent", reinterpret_cast<void *>(recordWinEvent)));
         }
-        announcements.clear();
-        winEvents.clear();
+        told.clear();
     }
 };
 
-// What a screen reader has been told: the design's name of the box whose element told it, and
-// the text.
+// What a screen reader has been told, each by the box's name in the design.
 std::vector<std::string> heard(const Form1UnderTest &form)
 {
-    std::vector<std::string> told;
-    for (const Announcement &announcement : announcements) {
-        EXPECT_EQ(announcement.kind, 2) << "not told as an action completed";
-        EXPECT_EQ(announcement.processing, 3) << "not told as the most recent only";
-        told.push_back(form.nameOf(announcement.box) + " " + utf8(announcement.text));
-    }
-    return told;
+    std::vector<std::string> heard;
+    for (const auto &[box, text] : told)
+        heard.push_back(form.nameOf(box) + " " + utf8(text));
+    return heard;
 }
 
 // What a screen reader is to be told once a command has written its output box.
 std::vector<std::string> toldOf(design::ControlId box, std::u16string_view output)
 {
-    if (output == cases::kKept)
-        return {};
     const std::u16string_view name = design::controlOf(box).accessibleName;
-    return {std::string(design::nameOf(box)) + " " +
-            utf8(design::resultAnnouncement(name, output))};
+    return output == cases::kKept ? std::vector<std::string>{}
+                                  : std::vector{std::string(design::nameOf(box)) + " " +
+                                                utf8(design::resultAnnouncement(name, output))};
 }
 
 class Form1Behaviour : public ::testing::Test
@@ -201,7 +177,7 @@ protected:
     {}
     void TearDown() override { EXPECT_EQ(form.answerer().faults(), ""); }
 
-    AnnouncementsRecorded recorded;
+    RecordingWhatIsTold recording;
     Form1UnderTest form;
 };
 
@@ -391,8 +367,8 @@ protected:
     static void TearDownTestSuite() { notificationsExist = true; }
 };
 
-// Without notifications the output box, a live region, says that it changed (its name, which
-// Wine does not read back, carries the announcement).
+// Without notifications the output box, a live region, says that it changed; its name, which
+// Wine does not read back, carries the announcement.
 TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
 {
     ASSERT_NE(realNotifyWinEvent, nullptr) << "the window's library calls no NotifyWinEvent";
@@ -400,13 +376,7 @@ TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
     form.choose(design::Option7);
     form.setText(design::Text1, u"101");
     form.click(design::Command1);
-    std::vector<std::string> changes;
-    for (const WinEvent &event : winEvents)
-        if (event.event == kLiveRegionChanged && event.object == OBJID_CLIENT &&
-            event.child == CHILDID_SELF)
-            changes.push_back(form.nameOf(event.window));
-    EXPECT_EQ(changes, std::vector<std::string>{"Text2"});
-    EXPECT_EQ(heard(form), std::vector<std::string>{});
+    EXPECT_EQ(heard(form), std::vector<std::string>{"Text2 (its live region changed)"});
 }
 
 class Form1IconMessage : public Form1Behaviour, public ::testing::WithParamInterface<LPARAM>
@@ -456,11 +426,11 @@ TEST_P(Form1Convert, ShowsTheResultAndItsMessages)
         EXPECT_FALSE(box.showsIcon);
     }
     EXPECT_EQ(utf8(form.text(design::Text2)), utf8(c.output));
-    const std::vector<std::string> told = heard(form);
-    EXPECT_EQ(told, toldOf(design::Text2, c.output));
+    const std::vector<std::string> spoken = heard(form);
+    EXPECT_EQ(spoken, toldOf(design::Text2, c.output));
     // A screen reader speaks a message box as it shows: an announcement does not say it again.
     for (const std::string &message : shown)
-        for (const std::string &announcement : told)
+        for (const std::string &announcement : spoken)
             EXPECT_EQ(announcement.find(message), std::string::npos) << announcement;
 }
 
@@ -498,7 +468,7 @@ TEST_P(Form1KeysTextCodes, ButtonFillsItsOutputBox)
     form.setText(c.outputBox, cases::kKept);
     ASSERT_TRUE(form.focus(c.inputBox));
     ASSERT_TRUE(form.press(keyScript(c.input)));
-    announcements.clear();
+    told.clear();
     form.click(c.button);
     EXPECT_EQ(utf8(form.text(c.outputBox)), utf8(c.output));
     EXPECT_EQ(heard(form), toldOf(c.outputBox, c.output));
