@@ -14,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <exception>
 #include <system_error>
 #include <utility>
@@ -240,10 +241,12 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Form1::onCommand(int id, int notification)
 {
-    if (notification != BN_CLICKED)
-        return;
     const auto index = static_cast<std::size_t>(id - kFirstControlId);
     if (index >= design::kControls.size())
+        return;
+    if (notification == EN_SETFOCUS && m_announcer)
+        m_announcer->boxFocused(m_controls[index]);
+    if (notification != BN_CLICKED)
         return;
     const design::Control &control = design::kControls[index];
     // A click on a push button carries out the command the design gives it.
@@ -286,9 +289,13 @@ std::u16string Form1::text(ControlId box) const
     return windowText(control(box));
 }
 
-void Form1::setText(ControlId box, const std::u16string &text) const
+// A result comes after the window's first frame; the boxes are named then, if the request
+// through the message loop has not come yet.
+void Form1::setText(ControlId box, const std::u16string &text)
 {
     SetWindowTextW(control(box), wide(text));
+    nameTextBoxes();
+    m_announcer->announce(control(box), text);
 }
 
 design::InputBase Form1::inputBase() const
@@ -320,8 +327,8 @@ void Form1::showMessage(std::u16string_view message)
 }
 
 // Runs the Load step, the first time, before the window is shown. The first time, the text boxes
-// are named once the window and its controls have drawn their first frame: the request comes
-// back through the message loop after that.
+// are named, and the results' announcer made, once the window and its controls have drawn their
+// first frame: the request comes back through the message loop after that.
 void Form1::show(int showCommand)
 {
     const bool first = !std::exchange(m_loaded, true);
@@ -343,6 +350,12 @@ void Form1::nameTextBoxes()
     for (std::size_t i = 0; i < design::kControls.size(); ++i)
         if (design::kControls[i].kind == ControlKind::TextBox)
             m_names->set(m_controls[i], design::kControls[i].accessibleName);
+    const auto box = [this](ControlId id) {
+        return OutputBox{control(id), design::controlOf(id).accessibleName};
+    };
+    const std::array outputBoxes{box(ControlId::Text2), box(ControlId::Text4),
+                                 box(ControlId::Text6)};
+    m_announcer.emplace(*m_names, outputBoxes);
 }
 
 // Whether the icon could be added does not matter: the window is shown either way, and a

@@ -9,6 +9,7 @@
 #include "win32/dialog_keys.h"
 #include "win32/handles.h"
 #include "win32/key_filter.h"
+#include "win32/result_announcer.h"
 #include "win32/window_fit.h"
 #include "win32/window_icons.h"
 #include "win32/window_identity.h"
@@ -37,7 +38,7 @@ public:
     [[nodiscard]] HWND handle() const { return m_window; }
 
     // Runs the Load step, the first time, then shows the window; once it is drawn, the text
-    // boxes are named.
+    // boxes are named and results can be announced.
     void show(int showCommand);
 
     // Handles a key meant for the window's controls as a dialog would; true when it did.
@@ -63,7 +64,8 @@ private:
 
     [[nodiscard]] HWND control(design::ControlId id) const;
     [[nodiscard]] std::u16string text(design::ControlId box) const;
-    void setText(design::ControlId box, const std::u16string &text) const;
+    // Writes an output box, and tells a screen reader what it now shows.
+    void setText(design::ControlId box, const std::u16string &text);
     [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();
@@ -80,6 +82,7 @@ private:
     std::unique_ptr<DialogKeys> m_keys;
     WindowIcons m_icons;
     std::optional<AccessibleNames> m_names;
+    std::optional<ResultAnnouncer> m_announcer;
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;
     bool m_loaded = false;

@@ -1,18 +1,24 @@
 // The Win32 window at work, made in the test's own process: its controls as the design has
 // them, the Convert command and its message boxes, the key filter and the dialog keys with real
 // key input, the text-code buttons, the notification-area icon's messages, and the ends of the
-// message loop. The cases are the ones both windows are tested against (window_cases.h).
+// message loop; what a screen reader is told of each result, seen through this program's import
+// table. The cases are the ones both windows are tested against (window_cases.h).
+#include "design/announcement.h"
 #include "form1_under_test.h"
+#include "import_table.h"
 #include "user_input.h"
 #include "window_cases.h"
 #include "window_geometry.h"
 #include "window_text.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
+#include <uiautomationcore.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,6 +76,98 @@ BOOL CALLBACK countWindow(HWND, LPARAM count)
     return TRUE;
 }
 
+// --- What the window tells a screen reader, seen through this program's import table -------
+// The window looks UI Automation's calls up at run time: GetProcAddress hands it recorders.
+
+// EVENT_OBJECT_LIVEREGIONCHANGED, declared only for builds that need Windows 8.
+constexpr DWORD kLiveRegionChanged = 0x8019;
+// Windows before 10 1709 have no notifications: the window is told so where this is false.
+bool notificationsExist = true;
+
+// Each box told of and what it was told, since the window was made.
+std::vector<std::pair<HWND, std::u16string>> told;
+HWND hostedBox = nullptr;
+
+HRESULT WINAPI recordHostProvider(HWND box, IRawElementProviderSimple **provider)
+{
+    hostedBox = box;
+    *provider = nullptr;
+    return E_NOTIMPL;
+}
+
+// The box is the window that hosts the notification's element.
+HRESULT WINAPI recordNotification(IRawElementProviderSimple *element, int kind, int processing,
+                                  BSTR text, BSTR)
+{
+    IRawElementProviderSimple *host = nullptr;
+    hostedBox = nullptr;
+    element->get_HostRawElementProvider(&host);
+    const bool actionCompletedMostRecentOnly = kind == 2 && processing == 3;
+    told.emplace_back(hostedBox, (actionCompletedMostRecentOnly ? u"" : u"(of another kind) ") +
+                                     std::u16string(reinterpret_cast<const char16_t *>(text),
+                                                    SysStringLen(text)));
+    return S_OK;
+}
+
+using NotifyWinEventFunction = void(WINAPI *)(DWORD, HWND, LONG, LONG);
+NotifyWinEventFunction realNotifyWinEvent = nullptr;
+
+void WINAPI recordWinEvent(DWORD event, HWND window, LONG object, LONG child)
+{
+    if (event == kLiveRegionChanged && object == OBJID_CLIENT && child == CHILDID_SELF)
+        told.emplace_back(window, u"(its live region changed)");
+    realNotifyWinEvent(event, window, object, child);
+}
+
+using LookUp = FARPROC(WINAPI *)(HMODULE, LPCSTR);
+LookUp realLookUp = nullptr;
+
+FARPROC WINAPI lookUpRecorders(HMODULE library, LPCSTR name)
+{
+    void *recorder = nullptr;
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) == 0) // an ordinal, not a name
+        return realLookUp(library, name);
+    if (std::strcmp(name, "UiaRaiseNotificationEvent") == 0)
+        recorder = notificationsExist ? reinterpret_cast<void *>(recordNotification) : nullptr;
+    else if (std::strcmp(name, "UiaHostProviderFromHwnd") == 0)
+        recorder = reinterpret_cast<void *>(recordHostProvider);
+    else
+        return realLookUp(library, name);
+    return reinterpret_cast<FARPROC>(recorder);
+}
+
+struct RecordingWhatIsTold
+{
+    RecordingWhatIsTold()
+    {
+        if (realLookUp == nullptr) {
+            realLookUp = reinterpret_cast<LookUp>(replaceImport(
+                "kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUpRecorders)));
+            realNotifyWinEvent = reinterpret_cast<NotifyWinEventFunction>(replaceImport(
+                "user32.dll", "NotifyWinEvent", reinterpret_cast<void *>(recordWinEvent)));
+        }
+        told.clear();
+    }
+};
+
+// What a screen reader has been told, each by the box's name in the design.
+std::vector<std::string> heard(const Form1UnderTest &form)
+{
+    std::vector<std::string> heard;
+    for (const auto &[box, text] : told)
+        heard.push_back(form.nameOf(box) + " " + utf8(text));
+    return heard;
+}
+
+// What a screen reader is to be told once a command has written its output box.
+std::vector<std::string> toldOf(design::ControlId box, std::u16string_view output)
+{
+    const std::u16string_view name = design::controlOf(box).accessibleName;
+    return output == cases::kKept ? std::vector<std::string>{}
+                                  : std::vector{std::string(design::nameOf(box)) + " " +
+                                                utf8(design::resultAnnouncement(name, output))};
+}
+
 class Form1Behaviour : public ::testing::Test
 {
 protected:
@@ -79,6 +177,7 @@ protected:
     {}
     void TearDown() override { EXPECT_EQ(form.answerer().faults(), ""); }
 
+    RecordingWhatIsTold recording;
     Form1UnderTest form;
 };
 
@@ -261,6 +360,25 @@ TEST_F(Form1Behaviour, IconRightClickOpensTheMenu)
     EXPECT_EQ(windowState(form.window()), before);
 }
 
+class Form1WithoutNotifications : public Form1Behaviour
+{
+protected:
+    static void SetUpTestSuite() { notificationsExist = false; }
+    static void TearDownTestSuite() { notificationsExist = true; }
+};
+
+// Without notifications the output box, a live region, says that it changed; its name, which
+// Wine does not read back, carries the announcement.
+TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
+{
+    ASSERT_NE(realNotifyWinEvent, nullptr) << "the window's library calls no NotifyWinEvent";
+    form.choose(design::Option1);
+    form.choose(design::Option7);
+    form.setText(design::Text1, u"101");
+    form.click(design::Command1);
+    EXPECT_EQ(heard(form), std::vector<std::string>{"Text2 (its live region changed)"});
+}
+
 class Form1IconMessage : public Form1Behaviour, public ::testing::WithParamInterface<LPARAM>
 {
 };
@@ -308,6 +426,12 @@ TEST_P(Form1Convert, ShowsTheResultAndItsMessages)
         EXPECT_FALSE(box.showsIcon);
     }
     EXPECT_EQ(utf8(form.text(design::Text2)), utf8(c.output));
+    const std::vector<std::string> spoken = heard(form);
+    EXPECT_EQ(spoken, toldOf(design::Text2, c.output));
+    // A screen reader speaks a message box as it shows: an announcement does not say it again.
+    for (const std::string &message : shown)
+        for (const std::string &announcement : spoken)
+            EXPECT_EQ(announcement.find(message), std::string::npos) << announcement;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Form1Convert, ::testing::ValuesIn(cases::kConvertCases),
@@ -344,8 +468,10 @@ TEST_P(Form1KeysTextCodes, ButtonFillsItsOutputBox)
     form.setText(c.outputBox, cases::kKept);
     ASSERT_TRUE(form.focus(c.inputBox));
     ASSERT_TRUE(form.press(keyScript(c.input)));
+    told.clear();
     form.click(c.button);
     EXPECT_EQ(utf8(form.text(c.outputBox)), utf8(c.output));
+    EXPECT_EQ(heard(form), toldOf(c.outputBox, c.output));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Form1KeysTextCodes, ::testing::ValuesIn(cases::kTextCodeCases),
