@@ -9,6 +9,10 @@ namespace tarvex::win32 {
 
 inline constexpr UINT kDesignDpi = 96;
 
+// WM_GETDPISCALEDSIZE of Windows 10 1703's winuser.h, beyond the Windows 7 headers the program
+// is built against.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
 // Makes the process aware of each monitor's DPI (per monitor, version 2 where Windows has it),
 // so that the window is laid out sharp at every scale rather than stretched as a bitmap.
 void becomeDpiAware();

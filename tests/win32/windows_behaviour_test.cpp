@@ -8,10 +8,12 @@
 #include "form1_under_test.h"
 #include "import_table.h"
 #include "user_input.h"
+#include "win32/dpi.h"
 #include "win32/form1.h"
 #include "win32/key_filter.h"
 #include "win32/single_instance.h"
 #include "win32/window_identity.h"
+#include "window_geometry.h"
 #include "window_text.h"
 
 #include <commctrl.h>
@@ -63,7 +65,7 @@ BOOL WINAPI recordNotifyW(DWORD message, PNOTIFYICONDATAW data)
 }
 
 // Records the calls from here on, the recorders put in place the first time.
-::testing::AssertionResult recordingNotifyCalls()
+::testing::AssertionResult recordingCalls()
 {
     static const bool inPlace = [] {
         realNotifyA = reinterpret_cast<NotifyA>(replaceImport(
@@ -127,7 +129,7 @@ int heightOf(const RECT &rect)
 class WindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(recordingNotifyCalls()); }
+    void SetUp() override { ASSERT_TRUE(recordingCalls()); }
     void TearDown() override
     {
         if (form) {
@@ -301,13 +303,19 @@ TEST_F(WindowTest, MessageBoxButtonReadsTheSystemsWordForOk)
 
 enum class State { Normal, Maximised, InTheTray };
 
+// 175, 225, 250 and 300 % ask for icon sizes the icon file lacks.
 struct DpiRow
 {
     const char *name;
     State state;
+    UINT dpi;
 };
 constexpr DpiRow kDpiRows[] = {
-    {"normal", State::Normal}, {"maximised", State::Maximised}, {"inTheTray", State::InTheTray}};
+    {"normal", State::Normal, 192},       {"maximised", State::Maximised, 192},
+    {"inTheTray", State::InTheTray, 192}, {"at175Percent", State::Normal, 168},
+    {"at225Percent", State::Normal, 216}, {"at250Percent", State::Normal, 240},
+    {"at300Percent", State::Normal, 288},
+};
 
 using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
 
@@ -333,24 +341,26 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
         GetWindowRect(window, &before);
         notifyCalls.clear();
 
-        // Twice the DPI: Windows suggests the window twice as large where it stands.
-        RECT suggested{before.left, before.top, before.left + 2 * widthOf(before),
-                       before.top + 2 * heightOf(before)};
-        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192),
+        // Windows suggests the window as much larger as the DPI, where it stands.
+        const double factor = row.dpi / 96.0;
+        RECT suggested{before.left, before.top,
+                       before.left + static_cast<LONG>(factor * widthOf(before)),
+                       before.top + static_cast<LONG>(factor * heightOf(before))};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         ASSERT_TRUE(settle());
 
         RECT after{};
         GetWindowRect(window, &after);
-        EXPECT_NEAR(std::abs(fontOf(form->control(design::Command1)).lfHeight), 2 * fontBefore, 1)
+        EXPECT_NEAR(std::abs(fontOf(form->control(design::Command1)).lfHeight), factor * fontBefore,
+                    1)
             << "the controls' font is not the new DPI's";
-        const auto smallIcon =
-            reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-        EXPECT_EQ(iconWidth(smallIcon), metricForDpi(SM_CXSMICON, 192));
-        ASSERT_EQ(notifyCalls.size(), 1U) << "the tray icon did not follow";
-        EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_MODIFY));
-        EXPECT_EQ(notifyCalls[0].flags, static_cast<UINT>(NIF_ICON));
-        EXPECT_EQ(iconWidth(notifyCalls[0].icon), metricForDpi(SM_CXSMICON, 192));
+        for (const auto &[kind, metric] :
+             {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
+            EXPECT_EQ(iconWidth(icon), metricForDpi(metric, row.dpi)) << "icon " << kind;
+        }
+        EXPECT_TRUE(notifyCalls.empty()) << "the notification area's icon followed the window";
 
         switch (row.state) {
         case State::Normal:
@@ -370,13 +380,13 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
         }
         if (row.state == State::Normal)
             continue;
-        // Its normal size is the new DPI's: about twice the old one, the caption factor of the
-        // new font being its own.
+        // Its normal size is the new DPI's: about as much larger as the DPI, the caption factor
+        // of the new font being its own.
         const RECT normalAfter = normalPlace(window);
-        EXPECT_NEAR(widthOf(normalAfter), 2.0 * widthOf(normalBefore),
-                    0.08 * widthOf(normalBefore));
-        EXPECT_NEAR(heightOf(normalAfter), 2.0 * heightOf(normalBefore),
-                    0.08 * heightOf(normalBefore));
+        EXPECT_NEAR(widthOf(normalAfter), factor * widthOf(normalBefore),
+                    0.04 * factor * widthOf(normalBefore));
+        EXPECT_NEAR(heightOf(normalAfter), factor * heightOf(normalBefore),
+                    0.04 * factor * heightOf(normalBefore));
         SendMessageW(window, win32::showRequestMessage(), 0, 0);
         ASSERT_TRUE(settle());
         RECT restored{};
@@ -387,18 +397,65 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
     }
 }
 
+// What the window answers when Windows asks for its size at a DPI, before a move to a monitor of
+// that DPI: at the DPI of the run, the size the window opened at on this roomy screen
+// (windows_behaviour_tests.sh runs this test at 120, 144 and 192 dpi too); and moved to and fro
+// ten times between that DPI and another at the sizes it answers, it ends at the size it began.
+TEST_F(WindowTest, AnswersItsSizeAtADpiAsItOpensThereAndKeepsItOverMoves)
+{
+    make(Form1UnderTest::Showing::WithoutItsIcon);
+    ASSERT_TRUE(settle());
+    const HWND window = form->window();
+    const RECT opened = windowRect(window);
+    const auto sizeAt = [window](UINT dpi) {
+        SIZE size{0, 0};
+        EXPECT_EQ(SendMessageW(window, win32::kGetDpiScaledSizeMessage, dpi,
+                               reinterpret_cast<LPARAM>(&size)),
+                  TRUE)
+            << "no answer at " << dpi << " dpi";
+        return size;
+    };
+    const SIZE answer = sizeAt(dpiOfTheRun());
+    EXPECT_EQ(answer.cx, widthOf(opened));
+    EXPECT_EQ(answer.cy, heightOf(opened));
+
+    const UINT other = dpiOfTheRun() == 144 ? 96 : 144;
+    for (int move = 0; move < 20; ++move) {
+        const UINT dpi = move % 2 == 0 ? other : dpiOfTheRun();
+        const SIZE size = sizeAt(dpi);
+        const RECT at = windowRect(window);
+        RECT suggested{at.left, at.top, at.left + size.cx, at.top + size.cy};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        ASSERT_TRUE(settle());
+    }
+    const RECT after = windowRect(window);
+    EXPECT_EQ(widthOf(after), widthOf(opened));
+    EXPECT_EQ(heightOf(after), heightOf(opened));
+}
+
 // --- Explorer starting again -----------------------------------------------------------------
 
+// The notification area's icon is at the size of the primary screen's scale, where the taskbar
+// is drawn, on a window moved to a monitor of another scale too.
 TEST_F(WindowTest, TaskbarCreatedBringsTheIconBackWithoutTheGreeting)
 {
+    const int traySize = GetSystemMetrics(SM_CXSMICON);
     make(Form1UnderTest::Showing::AsTheProgramDoes);
     ASSERT_FALSE(notifyCalls.empty());
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_NE(notifyCalls[0].flags & NIF_INFO, 0U) << "no greeting at start";
+    EXPECT_EQ(iconWidth(notifyCalls[0].icon), traySize);
+    RECT suggested = windowRect(form->window());
+    suggested.right += widthOf(suggested);
+    suggested.bottom += heightOf(suggested);
+    SendMessageW(form->window(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
     notifyCalls.clear();
 
     SendMessageW(form->window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     ASSERT_EQ(notifyCalls.size(), 1U);
+    EXPECT_EQ(iconWidth(notifyCalls[0].icon), traySize);
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(notifyCalls[0].flags & (NIF_MESSAGE | NIF_ICON | NIF_TIP),
               static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
