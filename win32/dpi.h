@@ -17,6 +17,12 @@ inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 // so that the window is laid out sharp at every scale rather than stretched as a bitmap.
 void becomeDpiAware();
 
+// Asks Windows to scale the title bar and the frame of a window being made (WM_NCCREATE) with its
+// monitor's DPI where the process is aware of each monitor's DPI only as Windows 10 1607 knows
+// it, version 1, which leaves them at the system's DPI unless asked; version 2 scales them
+// itself.
+void scaleFramePerMonitor(HWND window);
+
 // The system's DPI: that of the primary monitor when the user signed in, where the taskbar and
 // its notification area are drawn.
 [[nodiscard]] UINT systemDpi();

@@ -24,6 +24,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -64,7 +65,35 @@ BOOL WINAPI recordNotifyW(DWORD message, PNOTIFYICONDATAW data)
     return realNotifyW(message, data);
 }
 
-// Records the calls from here on, the recorders put in place the first time.
+// --- The frame's scaling asked for, looked up at run time as Windows 10 1607 brought it -------
+
+std::vector<HWND> framesScaled;
+
+using EnableNonClientDpiScalingFunction = BOOL(WINAPI *)(HWND);
+EnableNonClientDpiScalingFunction realEnableNonClientDpiScaling = nullptr;
+
+BOOL WINAPI recordFrameScaling(HWND window)
+{
+    framesScaled.push_back(window);
+    return realEnableNonClientDpiScaling(window);
+}
+
+using GetProcAddressFunction = FARPROC(WINAPI *)(HMODULE, LPCSTR);
+GetProcAddressFunction realGetProcAddress = nullptr;
+
+FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
+{
+    const FARPROC found = realGetProcAddress(module, name);
+    if (found == nullptr || IS_INTRESOURCE(name) ||
+        std::string_view(name) != "EnableNonClientDpiScaling")
+        return found;
+    realEnableNonClientDpiScaling =
+        reinterpret_cast<EnableNonClientDpiScalingFunction>(reinterpret_cast<void *>(found));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFrameScaling));
+}
+
+// Records the calls from here on, the recorders put in place the first time, before the window's
+// library has looked anything up.
 ::testing::AssertionResult recordingCalls()
 {
     static const bool inPlace = [] {
@@ -72,12 +101,15 @@ BOOL WINAPI recordNotifyW(DWORD message, PNOTIFYICONDATAW data)
             "shell32.dll", "Shell_NotifyIconA", reinterpret_cast<void *>(recordNotifyA)));
         realNotifyW = reinterpret_cast<NotifyW>(replaceImport(
             "shell32.dll", "Shell_NotifyIconW", reinterpret_cast<void *>(recordNotifyW)));
-        return realNotifyA != nullptr && realNotifyW != nullptr;
+        realGetProcAddress = reinterpret_cast<GetProcAddressFunction>(
+            replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUp)));
+        return realNotifyA != nullptr && realNotifyW != nullptr && realGetProcAddress != nullptr;
     }();
     notifyCalls.clear();
+    framesScaled.clear();
     if (!inPlace)
-        return ::testing::AssertionFailure()
-               << "the window's library calls no Shell_NotifyIconA or no Shell_NotifyIconW";
+        return ::testing::AssertionFailure() << "the window's library calls no Shell_NotifyIconA, "
+                                                "no Shell_NotifyIconW or no GetProcAddress";
     return ::testing::AssertionSuccess();
 }
 
@@ -432,6 +464,25 @@ TEST_F(WindowTest, AnswersItsSizeAtADpiAsItOpensThereAndKeepsItOverMoves)
     const RECT after = windowRect(window);
     EXPECT_EQ(widthOf(after), widthOf(opened));
     EXPECT_EQ(heightOf(after), heightOf(opened));
+}
+
+// Where the process is aware of each monitor's DPI in version 1 only, as on Windows 10 1607,
+// Windows scales the window's frame only when asked while the window is made. (Version 2, which
+// scales it unasked and so is not asked, is one Wine 8 refuses.)
+using SetThreadDpiAwarenessContextFunction = HANDLE(WINAPI *)(HANDLE);
+
+TEST_F(WindowTest, AsksForItsFrameScaledWhereWindowsDoesNotScaleItUnasked)
+{
+    const auto setContext =
+        reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    ASSERT_NE(setContext, nullptr);
+    const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3));
+    const HANDLE previous = setContext(kPerMonitorAware);
+    ASSERT_NE(previous, nullptr) << "the thread does not take per-monitor awareness version 1";
+    make(Form1UnderTest::Showing::Drawn);
+    setContext(previous);
+    EXPECT_EQ(framesScaled, std::vector{form->window()});
 }
 
 // --- Explorer starting again -----------------------------------------------------------------
