@@ -26,6 +26,9 @@ using SystemParametersInfoForDpiFunction = BOOL(WINAPI *)(UINT, UINT, PVOID, UIN
 using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using GetDpiForMonitorFunction = HRESULT(WINAPI *)(HMONITOR, int, UINT *, UINT *);
+using GetWindowDpiAwarenessContextFunction = HANDLE(WINAPI *)(HWND);
+using AreDpiAwarenessContextsEqualFunction = BOOL(WINAPI *)(HANDLE, HANDLE);
+using EnableNonClientDpiScalingFunction = BOOL(WINAPI *)(HWND);
 
 // MDT_EFFECTIVE_DPI of shellscalingapi.h: the DPI the monitor's scale setting gives.
 constexpr int kEffectiveDpi = 0;
@@ -53,6 +56,23 @@ void becomeDpiAware()
             return;
     }
     SetProcessDPIAware();
+}
+
+// Windows 10 1607 brought these calls, and knows no version 2: its context compares unequal.
+// Where Windows refuses, the frame stays at the system's DPI and the window is a few pixels off
+// the size it was fitted to, which costs nothing else.
+void scaleFramePerMonitor(HWND window)
+{
+    static const auto enableScaling =
+        user32Function<EnableNonClientDpiScalingFunction>("EnableNonClientDpiScaling");
+    static const auto contextOf =
+        user32Function<GetWindowDpiAwarenessContextFunction>("GetWindowDpiAwarenessContext");
+    static const auto areEqual =
+        user32Function<AreDpiAwarenessContextsEqualFunction>("AreDpiAwarenessContextsEqual");
+    if (enableScaling == nullptr || contextOf == nullptr || areEqual == nullptr)
+        return;
+    if (areEqual(contextOf(window), kPerMonitorAwareV2) == FALSE)
+        enableScaling(window);
 }
 
 UINT dpiOfWindow(HWND window)

@@ -9,9 +9,19 @@ namespace tarvex::win32 {
 
 inline constexpr UINT kDesignDpi = 96;
 
+// WM_GETDPISCALEDSIZE of Windows 10 1703's winuser.h, beyond the Windows 7 headers the program
+// is built against.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
 // Makes the process aware of each monitor's DPI (per monitor, version 2 where Windows has it),
 // so that the window is laid out sharp at every scale rather than stretched as a bitmap.
 void becomeDpiAware();
+
+// Asks Windows to scale the title bar and the frame of a window being made (WM_NCCREATE) with its
+// monitor's DPI where the process is aware of each monitor's DPI only as Windows 10 1607 knows
+// it, version 1, which leaves them at the system's DPI unless asked; version 2 scales them
+// itself.
+void scaleFramePerMonitor(HWND window);
 
 // The system's DPI: that of the primary monitor when the user signed in, where the taskbar and
 // its notification area are drawn.

@@ -157,13 +157,13 @@ void Form1::createControls()
     }
 }
 
-// The icons drawn for the DPI replace those in use before these are destroyed.
+// The icons drawn for the DPI replace those in use before these are destroyed. The notification
+// area's icon keeps its own size.
 void Form1::setIcons(UINT dpi)
 {
     WindowIcons icons = loadWindowIcons(m_instance, dpi);
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.bigIcon.get()));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.smallIcon.get()));
-    modTray::ChangeTrayIcon(m_window);
     m_icons = std::move(icons);
 }
 
@@ -179,6 +179,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
             static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         form->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        scaleFramePerMonitor(window);
     }
     auto *form = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
@@ -226,6 +227,11 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             m_fit->followDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         setIcons(LOWORD(wParam));
         return 0;
+    case kGetDpiScaledSizeMessage:
+        if (m_fit == nullptr)
+            break;
+        *reinterpret_cast<SIZE *>(lParam) = m_fit->sizeAtDpi(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_SETTINGCHANGE:
         if (m_fit != nullptr && wParam == SPI_SETNONCLIENTMETRICS)
             m_fit->followFontChange();

@@ -5,6 +5,7 @@
 #include "design/texts.h"
 #include "win32/handles.h"
 #include "win32/text.h"
+#include "win32/window_icons.h"
 #include "win32/window_state.h"
 
 #include <algorithm>
@@ -55,10 +56,23 @@ BOOL notify(DWORD message)
     return notify(message, trayIconData, unicodeRecord);
 }
 
+OwnedIcon trayIcon;
+
+// The image the record shows, loaded at the notification area's size.
+HICON loadedTrayIcon(HWND window)
+{
+    trayIcon = loadNotificationAreaIcon(
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)));
+    return trayIcon.get();
+}
+
 // The icon comes back as it was; the greeting was said once (on Windows 10 and 11 it would come
-// as a toast with a warning sign each time Explorer starts again).
+// as a toast with a warning sign each time Explorer starts again). A taskbar that starts again
+// may do so at another scale of the primary screen: the image is loaded anew for it.
 BOOL addAgainWithoutBalloon()
 {
+    trayIconData.hIcon = loadedTrayIcon(trayForm);
+    unicodeRecord.hIcon = trayIconData.hIcon;
     NOTIFYICONDATAA record = trayIconData;
     NOTIFYICONDATAW wideRecord = unicodeRecord;
     record.uFlags &= ~static_cast<UINT>(NIF_INFO);
@@ -104,12 +118,6 @@ void openMenu(HWND window)
         DestroyWindow(window);
 }
 
-// The window's own icon, at the size of the notification area.
-HICON smallIconOf(HWND window)
-{
-    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-}
-
 void handleIconNotification(HWND window, LPARAM mouseMessage)
 {
     switch (mouseMessage) {
@@ -137,7 +145,7 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     trayIconData.uID = design::kTrayIconId;
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     trayIconData.uCallbackMessage = design::kTrayCallbackMessage;
-    trayIconData.hIcon = smallIconOf(window);
+    trayIconData.hIcon = loadedTrayIcon(window);
     setRecordText(trayIconData.szTip, tipText);
     trayIconData.dwState = 0;
     trayIconData.dwStateMask = 0;
@@ -169,19 +177,6 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     prevWndProc = reinterpret_cast<WNDPROC>(
         speaksCodePage936() ? SetWindowLongPtrA(window, GWLP_WNDPROC, procedure)
                             : SetWindowLongPtrW(window, GWLP_WNDPROC, procedure));
-}
-
-void ChangeTrayIcon(HWND window)
-{
-    if (window != trayForm)
-        return;
-    trayIconData.hIcon = smallIconOf(window);
-    unicodeRecord.hIcon = trayIconData.hIcon;
-    NOTIFYICONDATAA record = trayIconData;
-    NOTIFYICONDATAW wideRecord = unicodeRecord;
-    record.uFlags = NIF_ICON;
-    wideRecord.uFlags = NIF_ICON;
-    notify(NIM_MODIFY, record, wideRecord);
 }
 
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)

@@ -32,17 +32,13 @@ extern HMENU mnuTray;
 inline constexpr UINT mnuShow = 1;
 inline constexpr UINT mnuExit = 2;
 
-// Puts the icon for `window`, the window's own small icon, into the notification area with its
-// tool-tip and balloon, then
+// Puts the icon for `window`, the program's icon at the notification area's size, into the
+// notification area with its tool-tip and balloon, then
 // puts TrayWindowProc in place of the window's procedure. The icon leaves with the window, and
 // comes back, with its tool-tip and without the balloon, when the notification area starts
 // again (Explorer restarted). Texts that do not fit their members are cut at a character.
 void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
                  std::u16string_view balloonText, std::int32_t balloonIconKind);
-
-// Shows the window's small icon anew in the icon AddTrayIcon put there for `window` (once the
-// window has one drawn for a new DPI); nothing before that. The window keeps the image alive.
-void ChangeTrayIcon(HWND window);
 
 // The window's procedure while the icon is there: whatever fails in handling the icon's
 // messages is skipped without a word, and every message goes on to the procedure it replaced.

@@ -37,6 +37,13 @@ POINT workspaceOrigin(const MONITORINFO &monitor)
             monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
+// The factor at which every caption shows whole in the font at the DPI.
+double captionScaleIn(HFONT font, UINT dpi)
+{
+    return design::scaleForWholeCaptions(GdiControlStyle(font, dpi),
+                                         static_cast<double>(dpi) / kDesignDpi);
+}
+
 } // namespace
 
 WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), m_controls(controls)
@@ -59,11 +66,16 @@ void WindowFit::followClientArea()
     layOut(design::layoutScale(m_captionScale, {client.right, client.bottom}));
 }
 
+bool WindowFit::showsAtNormalSize() const
+{
+    return IsWindowVisible(m_window) != FALSE && IsIconic(m_window) == FALSE &&
+           IsZoomed(m_window) == FALSE;
+}
+
 void WindowFit::followDpiChange(UINT dpi, const RECT &suggested)
 {
     measure(dpi);
-    if (IsWindowVisible(m_window) == FALSE || IsIconic(m_window) != FALSE ||
-        IsZoomed(m_window) != FALSE) {
+    if (!showsAtNormalSize()) {
         fitNormalPlace();
         return;
     }
@@ -105,8 +117,8 @@ void WindowFit::fitNormalPlace()
 void WindowFit::followFontChange()
 {
     measure(m_dpi);
-    if (IsIconic(m_window) || IsZoomed(m_window)) {
-        followClientArea();
+    if (!showsAtNormalSize()) {
+        fitNormalPlace();
         return;
     }
     POINT clientPlace{0, 0};
@@ -125,11 +137,21 @@ void WindowFit::measure(UINT dpi)
     for (HWND control : m_controls)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     m_font = std::move(font);
-    const double unit = static_cast<double>(dpi) / kDesignDpi;
     // Measured in the font the controls hold, the one they draw their captions in.
     const auto inUse = reinterpret_cast<HFONT>(SendMessageW(m_controls.front(), WM_GETFONT, 0, 0));
-    m_captionScale = design::scaleForWholeCaptions(GdiControlStyle(inUse, dpi), unit);
+    m_captionScale = captionScaleIn(inUse, dpi);
     m_scale = {0.0, 0.0};
+}
+
+SIZE WindowFit::sizeAtDpi(UINT dpi) const
+{
+    const LOGFONTW description = captionFont(messageFont(dpi));
+    const OwnedFont font(CreateFontIndirectW(&description));
+    const design::Size client =
+        design::scaledClientArea(design::Scale::uniform(captionScaleIn(font.get(), dpi)));
+    const design::Margins margins = frameAt(dpi);
+    return {client.width + margins.left + margins.right,
+            client.height + margins.top + margins.bottom};
 }
 
 // Sizes the window for the caption factor, or as large as fits with its frame within the work
@@ -174,12 +196,12 @@ void WindowFit::layOut(design::Scale scale)
     }
 }
 
-// The window's frame at its DPI, as Windows draws it around the client area.
-design::Margins WindowFit::frame() const
+// The window's frame at the DPI, as Windows draws it around the client area.
+design::Margins WindowFit::frameAt(UINT dpi) const
 {
     RECT rect{0, 0, 0, 0};
     adjustWindowRect(rect, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)),
-                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), m_dpi);
+                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), dpi);
     return {-rect.left, -rect.top, rect.right, rect.bottom};
 }
 

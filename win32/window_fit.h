@@ -32,15 +32,24 @@ public:
     // makes it jump under a dragging cursor and can bounce it between two monitors. A maximised,
     // minimised or hidden window keeps its state, and its normal size becomes the new DPI's.
     void followDpiChange(UINT dpi, const RECT &suggested);
-    // The desktop's fonts changed: measured anew, and the window fitted again where it is.
+    // The desktop's fonts changed: measured anew, and the window fitted again where it is; a
+    // maximised, minimised or hidden one keeps its state, and its normal size becomes the new
+    // font's.
     void followFontChange();
+    // The window's size at the DPI: the caption factor's client area in that DPI's font, in the
+    // frame Windows draws at it. Windows asks for it before it moves the window to a monitor of
+    // that DPI, and otherwise scales the window in proportion, which cuts the tightest captions
+    // and lets the size drift over repeated moves.
+    [[nodiscard]] SIZE sizeAtDpi(UINT dpi) const;
 
 private:
     void measure(UINT dpi);
     void fitAt(POINT clientPlace);
+    [[nodiscard]] bool showsAtNormalSize() const;
     void fitNormalPlace();
     void layOut(design::Scale scale);
-    [[nodiscard]] design::Margins frame() const;
+    [[nodiscard]] design::Margins frame() const { return frameAt(m_dpi); }
+    [[nodiscard]] design::Margins frameAt(UINT dpi) const;
 
     HWND m_window;
     const Controls &m_controls;

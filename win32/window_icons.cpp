@@ -2,6 +2,7 @@
 
 #include "win32/dpi.h"
 #include "win32/resource_ids.h"
+#include "win32/system_function.h"
 
 #include <commctrl.h>
 
@@ -10,27 +11,26 @@ namespace tarvex::win32 {
 namespace {
 
 using LoadIconMetricFunction = HRESULT(WINAPI *)(HINSTANCE, PCWSTR, int, HICON *);
+using LoadIconWithScaleDownFunction = HRESULT(WINAPI *)(HINSTANCE, PCWSTR, int, int, HICON *);
+
+// The comctl32 the manifest asks for, version 6, is the one loaded.
+template<typename Function> Function comctl32Function(const char *name)
+{
+    return systemFunction<Function>(GetModuleHandleW(L"comctl32.dll"), name);
+}
 
 OwnedIcon iconOfSize(HINSTANCE instance, int width, int height)
 {
-    return OwnedIcon(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(TARVEX_ICON), IMAGE_ICON, width, height, 0)));
-}
-
-// The small icon is also the notification area's, which is drawn at the system's DPI: comctl32
-// (Windows Vista on) knows the size it wants there. At another DPI the window's small icon size
-// of that DPI stands in.
-OwnedIcon smallIcon(HINSTANCE instance, UINT dpi)
-{
-    static const auto loadIconMetric =
-        reinterpret_cast<LoadIconMetricFunction>(reinterpret_cast<void *>(
-            GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconMetric")));
-    if (loadIconMetric != nullptr && dpi == systemDpi()) {
+    static const auto loadScaledDown =
+        comctl32Function<LoadIconWithScaleDownFunction>("LoadIconWithScaleDown");
+    if (loadScaledDown != nullptr) {
         HICON icon = nullptr;
-        if (SUCCEEDED(loadIconMetric(instance, MAKEINTRESOURCEW(TARVEX_ICON), LIM_SMALL, &icon)))
+        if (SUCCEEDED(
+                loadScaledDown(instance, MAKEINTRESOURCEW(TARVEX_ICON), width, height, &icon)))
             return OwnedIcon(icon);
     }
-    return iconOfSize(instance, systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi));
+    return OwnedIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(TARVEX_ICON), IMAGE_ICON, width, height, 0)));
 }
 
 } // namespace
@@ -38,7 +38,21 @@ OwnedIcon smallIcon(HINSTANCE instance, UINT dpi)
 WindowIcons loadWindowIcons(HINSTANCE instance, UINT dpi)
 {
     return {iconOfSize(instance, systemMetric(SM_CXICON, dpi), systemMetric(SM_CYICON, dpi)),
-            smallIcon(instance, dpi)};
+            iconOfSize(instance, systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi))};
+}
+
+// comctl32 (Windows Vista on) knows the size the notification area wants; without it, the small
+// icon's size at the system's DPI, that of the primary screen.
+OwnedIcon loadNotificationAreaIcon(HINSTANCE instance)
+{
+    static const auto loadIconMetric = comctl32Function<LoadIconMetricFunction>("LoadIconMetric");
+    if (loadIconMetric != nullptr) {
+        HICON icon = nullptr;
+        if (SUCCEEDED(loadIconMetric(instance, MAKEINTRESOURCEW(TARVEX_ICON), LIM_SMALL, &icon)))
+            return OwnedIcon(icon);
+    }
+    const UINT dpi = systemDpi();
+    return iconOfSize(instance, systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi));
 }
 
 } // namespace tarvex::win32

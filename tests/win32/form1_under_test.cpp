@@ -22,6 +22,13 @@ bool isMarker(const MSG &message)
 
 } // namespace
 
+void dropQuitRequests()
+{
+    MSG quit{};
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE) {
+    }
+}
+
 HWND controlOf(HWND window, design::ControlId id)
 {
     return GetDlgItem(window, win32::kFirstControlId + static_cast<int>(design::indexOf(id)));
@@ -46,9 +53,7 @@ Form1UnderTest::Form1UnderTest(Showing showing)
 Form1UnderTest::~Form1UnderTest()
 {
     m_form.reset();
-    MSG quit{};
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE) {
-    }
+    dropQuitRequests();
 }
 
 std::string Form1UnderTest::nameOf(HWND window) const

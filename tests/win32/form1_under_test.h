@@ -17,6 +17,10 @@ namespace tarvex::window_tests {
 // The DPI this run of the tests was started for (--dpi=N, 96 when not given).
 [[nodiscard]] UINT dpiOfTheRun();
 
+// Takes the requests to end the message loop that a window destroyed has left behind: they would
+// end the message boxes of later tests.
+void dropQuitRequests();
+
 // The window's control of that identity in the design: the window numbers its controls
 // kFirstControlId plus their row in the design's table.
 [[nodiscard]] HWND controlOf(HWND window, design::ControlId id);

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+// What the program under test calls in a system DLL, seen in the test program's own import
+// table: the window's library is linked into it, so its calls go through that table.
 namespace tarvex::window_tests {
 
-// Puts `replacement` in this program's import table in place of the DLL's function, so that
-// the window's code, linked into this program, calls it; returns the function it replaced, or
-// nullptr when the program does not import it.
+// Puts `replacement` in the import table in place of the DLL's function; returns the function
+// it replaced, or nullptr when the program does not import it.
 [[nodiscard]] void *replaceImport(const char *dll, const char *function, void *replacement);
 
 } // namespace tarvex::window_tests

@@ -1,8 +1,8 @@
-// The window tests' start: the process set up as the program's own start sets it up (aware of
-// each monitor's DPI, with the common controls; the window enters COM itself once it is drawn),
-// and the DPI the run is for.
+// The Win32 test programs' start: the process set up as the program's own start sets it up
+// (aware of each monitor's DPI, with the common controls; the window enters COM itself once it
+// is drawn), and the DPI the run is for.
 //
-//   tarvex-window-tests.exe [--dpi=N] [GoogleTest's options]
+//   TESTS.exe [--dpi=N] [GoogleTest's options]
 #include "form1_under_test.h"
 #include "win32/dpi.h"
 
@@ -32,7 +32,7 @@ int main(int argc, char **argv)
         const std::string_view argument = argv[i];
         if (!argument.starts_with("--dpi=") ||
             (runDpi = static_cast<UINT>(std::strtoul(argv[i] + 6, nullptr, 10))) == 0) {
-            std::fprintf(stderr, "usage: tarvex-window-tests [--dpi=N] [GoogleTest's options]\n");
+            std::fprintf(stderr, "usage: %s [--dpi=N] [GoogleTest's options]\n", argv[0]);
             return 2;
         }
     }

@@ -5,28 +5,34 @@
 // program's own import table.
 #include "design/form1_design.h"
 #include "design/texts.h"
-#include "win32/dialog_keys.h"
+#include "form1_under_test.h"
+#include "import_table.h"
+#include "user_input.h"
+#include "win32/dpi.h"
 #include "win32/form1.h"
 #include "win32/key_filter.h"
 #include "win32/single_instance.h"
 #include "win32/window_identity.h"
+#include "window_geometry.h"
+#include "window_text.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <cmath>
-#include <cstring>
-#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+namespace tarvex::window_tests {
+
 namespace {
 
-using tarvex::win32::Form1;
-namespace design = tarvex::design;
+using win32::Form1;
 
 // --- Calls to the notification area, as this program makes them ---------------------------
 
@@ -59,61 +65,55 @@ BOOL WINAPI recordNotifyW(DWORD message, PNOTIFYICONDATAW data)
     return realNotifyW(message, data);
 }
 
-// Puts `replacement` in this program's import table in place of the DLL's function; returns
-// the function it replaced, or nullptr when the program does not import it.
-void *replaceImport(const char *dll, const char *function, void *replacement)
+// --- The frame's scaling asked for, looked up at run time as Windows 10 1607 brought it -------
+
+std::vector<HWND> framesScaled;
+
+using EnableNonClientDpiScalingFunction = BOOL(WINAPI *)(HWND);
+EnableNonClientDpiScalingFunction realEnableNonClientDpiScaling = nullptr;
+
+BOOL WINAPI recordFrameScaling(HWND window)
 {
-    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleW(nullptr));
-    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
-    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY imports =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto *entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
-         entry->Name != 0; ++entry) {
-        if (lstrcmpiA(reinterpret_cast<const char *>(base + entry->Name), dll) != 0)
-            continue;
-        auto *name = reinterpret_cast<IMAGE_THUNK_DATA *>(base + entry->OriginalFirstThunk);
-        auto *address = reinterpret_cast<IMAGE_THUNK_DATA *>(base + entry->FirstThunk);
-        for (; name->u1.AddressOfData != 0; ++name, ++address) {
-            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal))
-                continue;
-            const auto *byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + name->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) != 0)
-                continue;
-            DWORD protection = 0;
-            VirtualProtect(&address->u1.Function, sizeof address->u1.Function, PAGE_READWRITE,
-                           &protection);
-            void *previous = reinterpret_cast<void *>(address->u1.Function);
-            address->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&address->u1.Function, sizeof address->u1.Function, protection,
-                           &protection);
-            return previous;
-        }
-    }
-    return nullptr;
+    framesScaled.push_back(window);
+    return realEnableNonClientDpiScaling(window);
+}
+
+using GetProcAddressFunction = FARPROC(WINAPI *)(HMODULE, LPCSTR);
+GetProcAddressFunction realGetProcAddress = nullptr;
+
+FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
+{
+    const FARPROC found = realGetProcAddress(module, name);
+    if (found == nullptr || IS_INTRESOURCE(name) ||
+        std::string_view(name) != "EnableNonClientDpiScaling")
+        return found;
+    realEnableNonClientDpiScaling =
+        reinterpret_cast<EnableNonClientDpiScalingFunction>(reinterpret_cast<void *>(found));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFrameScaling));
+}
+
+// Records the calls from here on, the recorders put in place the first time, before the window's
+// library has looked anything up.
+::testing::AssertionResult recordingCalls()
+{
+    static const bool inPlace = [] {
+        realNotifyA = reinterpret_cast<NotifyA>(replaceImport(
+            "shell32.dll", "Shell_NotifyIconA", reinterpret_cast<void *>(recordNotifyA)));
+        realNotifyW = reinterpret_cast<NotifyW>(replaceImport(
+            "shell32.dll", "Shell_NotifyIconW", reinterpret_cast<void *>(recordNotifyW)));
+        realGetProcAddress = reinterpret_cast<GetProcAddressFunction>(
+            replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUp)));
+        return realNotifyA != nullptr && realNotifyW != nullptr && realGetProcAddress != nullptr;
+    }();
+    notifyCalls.clear();
+    framesScaled.clear();
+    if (!inPlace)
+        return ::testing::AssertionFailure() << "the window's library calls no Shell_NotifyIconA, "
+                                                "no Shell_NotifyIconW or no GetProcAddress";
+    return ::testing::AssertionSuccess();
 }
 
 // --- The window ------------------------------------------------------------------------------
-
-// Handles what has been posted to this thread. The window's end asks the message loop to end:
-// that request is dropped, or it would end the message boxes of later tests.
-void pumpMessages()
-{
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-HWND controlOf(const Form1 &form, design::ControlId id)
-{
-    return GetDlgItem(form.handle(),
-                      tarvex::win32::kFirstControlId + static_cast<int>(design::indexOf(id)));
-}
 
 LOGFONTW fontOf(HWND control)
 {
@@ -133,14 +133,6 @@ int iconWidth(HICON icon)
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return bitmap.bmWidth;
-}
-
-std::wstring textOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 std::wstring wide(std::u16string_view text)
@@ -165,35 +157,88 @@ int heightOf(const RECT &rect)
     return rect.bottom - rect.top;
 }
 
+// Each test makes the window as it needs it, once the calls it sees are being recorded.
 class WindowTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        realNotifyA = reinterpret_cast<NotifyA>(replaceImport(
-            "shell32.dll", "Shell_NotifyIconA", reinterpret_cast<void *>(recordNotifyA)));
-        realNotifyW = reinterpret_cast<NotifyW>(replaceImport(
-            "shell32.dll", "Shell_NotifyIconW", reinterpret_cast<void *>(recordNotifyW)));
-    }
-
-    void SetUp() override
-    {
-        ASSERT_NE(realNotifyA, nullptr) << "the window's library calls no Shell_NotifyIconA";
-        ASSERT_NE(realNotifyW, nullptr) << "the window's library calls no Shell_NotifyIconW";
-        notifyCalls.clear();
-        form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
-    }
-
+    void SetUp() override { ASSERT_TRUE(recordingCalls()); }
     void TearDown() override
     {
-        form.reset();
-        pumpMessages();
+        if (form) {
+            EXPECT_EQ(form->answerer().faults(), "");
+        }
     }
 
-    std::unique_ptr<Form1> form;
+    void make(Form1UnderTest::Showing showing)
+    {
+        form.reset();
+        form.emplace(showing);
+    }
+    // Handles what the window has been sent and posted so far.
+    [[nodiscard]] ::testing::AssertionResult settle()
+    {
+        return form->pumpUntil("the window's messages to be handled", [] { return true; });
+    }
+
+    std::optional<Form1UnderTest> form;
 };
+
+// --- Focus cues ------------------------------------------------------------------------------
+
+// Real keys: this test comes first, before message boxes and hidden windows send Wine's focus
+// changes through the window manager, where keys sent meanwhile are lost (see Form1Keys in
+// form1_behaviour_test.cpp).
+struct FocusKey
+{
+    const char *name;
+    design::ControlId from;
+    WORD key;
+    bool shift;
+};
+constexpr FocusKey kFocusKeys[] = {
+    {"tab", design::Option1, VK_TAB, false},     {"shiftTab", design::Option1, VK_TAB, true},
+    {"down", design::Option1, VK_DOWN, false},   {"up", design::Option1, VK_UP, false},
+    {"right", design::Option1, VK_RIGHT, false}, {"left", design::Option7, VK_LEFT, false},
+};
+
+// Whether the window was asked to show focus cues: Wine 8 keeps no UI state (WM_QUERYUISTATE
+// is 0 whatever is set), so the request itself is seen.
+LRESULT CALLBACK recordCueRequests(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR shown)
+{
+    if (message == WM_CHANGEUISTATE && LOWORD(wParam) == UIS_CLEAR &&
+        (HIWORD(wParam) & UISF_HIDEFOCUS) != 0)
+        *reinterpret_cast<bool *>(shown) = true;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(WindowTest, KeysThatMoveTheFocusShowTheFocusCue)
+{
+    make(Form1UnderTest::Showing::WithoutItsIcon);
+    const HWND window = form->window();
+    bool cueShown = false;
+    ASSERT_NE(
+        SetWindowSubclass(window, recordCueRequests, 1, reinterpret_cast<DWORD_PTR>(&cueShown)),
+        FALSE);
+    for (const FocusKey &row : kFocusKeys) {
+        SCOPED_TRACE(row.name);
+        // As Windows has it when the window was opened with the mouse.
+        SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+        const bool keepsUiState =
+            (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+        ASSERT_TRUE(form->focus(row.from));
+        cueShown = false;
+        const bool arrow = row.key != VK_TAB;
+        ASSERT_TRUE(form->press(keyPress(row.key, arrow, row.shift)));
+        EXPECT_NE(form->focusName(), design::nameOf(row.from)) << "the focus did not move";
+        EXPECT_TRUE(cueShown) << "the window was not asked to show focus cues";
+        if (keepsUiState) {
+            EXPECT_EQ(SendMessageW(GetFocus(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0)
+                << "the focus cue stays hidden";
+        }
+    }
+    RemoveWindowSubclass(window, recordCueRequests, 1);
+}
 
 // --- An English Windows ----------------------------------------------------------------------
 
@@ -201,13 +246,14 @@ protected:
 // Windows, where that font is kept, and a Chinese face's elsewhere.
 TEST_F(WindowTest, EveryCaptionHasGlyphsInItsControlsFont)
 {
+    make(Form1UnderTest::Showing::Drawn);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ASSERT_NE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0), FALSE);
     for (const design::Control &control : design::kControls) {
         if (control.caption.empty())
             continue;
-        const HWND handle = controlOf(*form, control.id);
+        const HWND handle = form->control(control.id);
         const LOGFONTW described = fontOf(handle);
         const HFONT font = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
         const HDC dc = GetDC(nullptr);
@@ -247,12 +293,11 @@ const Conversion kConversions[] = {
 
 TEST_F(WindowTest, ConvertsAsOnAChineseWindows)
 {
+    make(Form1UnderTest::Showing::WithoutItsIcon);
     for (const Conversion &conversion : kConversions) {
-        SetWindowTextW(controlOf(*form, conversion.input), wide(conversion.text).c_str());
-        const HWND button = controlOf(*form, conversion.command);
-        SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-        EXPECT_EQ(textOf(controlOf(*form, conversion.output)), wide(conversion.expected))
+        form->setText(conversion.input, conversion.text);
+        form->click(conversion.command);
+        EXPECT_EQ(utf8(form->text(conversion.output)), utf8(conversion.expected))
             << conversion.name;
     }
 }
@@ -261,52 +306,9 @@ TEST_F(WindowTest, ConvertsAsOnAChineseWindows)
 struct SystemWord
 {
     UINT codePage;
-    const wchar_t *ok;
+    std::u16string_view ok;
 };
-constexpr SystemWord kOkWords[] = {{936, L"确定"}, {1252, L"OK"}};
-
-std::wstring boxButton;
-bool boxAnswered = false;
-DWORD boxDeadline = 0;
-
-BOOL CALLBACK readButton(HWND child, LPARAM)
-{
-    wchar_t className[16] = {};
-    GetClassNameW(child, className, 16);
-    if (lstrcmpiW(className, L"Button") != 0 || IsWindowVisible(child) == FALSE)
-        return TRUE;
-    boxButton = textOf(child);
-    std::erase(boxButton, L'&');
-    SendMessageW(child, BM_CLICK, 0, 0);
-    boxAnswered = true;
-    return FALSE;
-}
-
-BOOL CALLBACK answerBox(HWND window, LPARAM)
-{
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(window) != FALSE)
-        EnumChildWindows(window, readButton, 0);
-    return boxAnswered ? FALSE : TRUE;
-}
-
-BOOL CALLBACK closeWindow(HWND window, LPARAM)
-{
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
-// Runs inside the box's own message loop. A box that never comes is ended, failing the test.
-void CALLBACK onBoxTimer(HWND, UINT, UINT_PTR timer, DWORD now)
-{
-    EnumThreadWindows(GetCurrentThreadId(), answerBox, 0);
-    const bool late = static_cast<LONG>(now - boxDeadline) >= 0;
-    if (boxAnswered || late)
-        KillTimer(nullptr, timer);
-    if (!boxAnswered && late)
-        EnumThreadWindows(GetCurrentThreadId(), closeWindow, 0);
-}
+constexpr SystemWord kOkWords[] = {{936, u"确定"}, {1252, u"OK"}};
 
 TEST_F(WindowTest, MessageBoxButtonReadsTheSystemsWordForOk)
 {
@@ -315,26 +317,37 @@ TEST_F(WindowTest, MessageBoxButtonReadsTheSystemsWordForOk)
         if (row.codePage == GetACP())
             word = &row;
     ASSERT_NE(word, nullptr) << "no row for code page " << GetACP();
-    boxButton.clear();
-    boxAnswered = false;
-    boxDeadline = GetTickCount() + 10000;
-    SetTimer(nullptr, 0, 50, onBoxTimer);
-    form->showMessage(u"1");
-    EXPECT_TRUE(boxAnswered) << "no message box within 10 s";
-    EXPECT_EQ(boxButton, word->ok);
+    make(Form1UnderTest::Showing::WithoutItsIcon);
+    // Nothing to convert: the window says so in a box.
+    form->setText(design::Text1, u"");
+    form->answerer().expect(1);
+    form->click(design::Command1);
+    ASSERT_EQ(form->answerer().boxes().size(), 1U);
+    std::vector<std::string> buttons;
+    for (std::u16string button : form->answerer().boxes()[0].buttons) {
+        std::erase(button, u'&');
+        buttons.push_back(utf8(button));
+    }
+    EXPECT_EQ(buttons, std::vector<std::string>{utf8(word->ok)});
 }
 
 // --- A change of DPI -------------------------------------------------------------------------
 
 enum class State { Normal, Maximised, InTheTray };
 
+// 175, 225, 250 and 300 % ask for icon sizes the icon file lacks.
 struct DpiRow
 {
     const char *name;
     State state;
+    UINT dpi;
 };
 constexpr DpiRow kDpiRows[] = {
-    {"normal", State::Normal}, {"maximised", State::Maximised}, {"inTheTray", State::InTheTray}};
+    {"normal", State::Normal, 192},       {"maximised", State::Maximised, 192},
+    {"inTheTray", State::InTheTray, 192}, {"at175Percent", State::Normal, 168},
+    {"at225Percent", State::Normal, 216}, {"at250Percent", State::Normal, 240},
+    {"at300Percent", State::Normal, 288},
+};
 
 using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
 
@@ -346,41 +359,40 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
     ASSERT_NE(metricForDpi, nullptr);
     for (const DpiRow &row : kDpiRows) {
         SCOPED_TRACE(row.name);
-        form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
-        pumpMessages();
-        const HWND window = form->handle();
-        form->show(SW_SHOWNORMAL);
-        pumpMessages();
+        make(Form1UnderTest::Showing::AsTheProgramDoes);
+        ASSERT_TRUE(settle());
+        const HWND window = form->window();
         const RECT normalBefore = normalPlace(window);
-        const int fontBefore = std::abs(fontOf(controlOf(*form, design::Command1)).lfHeight);
+        const int fontBefore = std::abs(fontOf(form->control(design::Command1)).lfHeight);
         if (row.state == State::Maximised)
             ShowWindow(window, SW_MAXIMIZE);
         if (row.state == State::InTheTray)
             SendMessageW(window, design::kTrayCallbackMessage, design::kTrayIconId, WM_LBUTTONUP);
-        pumpMessages();
+        ASSERT_TRUE(settle());
         RECT before{};
         GetWindowRect(window, &before);
         notifyCalls.clear();
 
-        // Twice the DPI: Windows suggests the window twice as large where it stands.
-        RECT suggested{before.left, before.top, before.left + 2 * widthOf(before),
-                       before.top + 2 * heightOf(before)};
-        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192),
+        // Windows suggests the window as much larger as the DPI, where it stands.
+        const double factor = row.dpi / 96.0;
+        RECT suggested{before.left, before.top,
+                       before.left + static_cast<LONG>(factor * widthOf(before)),
+                       before.top + static_cast<LONG>(factor * heightOf(before))};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
                      reinterpret_cast<LPARAM>(&suggested));
-        pumpMessages();
+        ASSERT_TRUE(settle());
 
         RECT after{};
         GetWindowRect(window, &after);
-        EXPECT_NEAR(std::abs(fontOf(controlOf(*form, design::Command1)).lfHeight), 2 * fontBefore,
+        EXPECT_NEAR(std::abs(fontOf(form->control(design::Command1)).lfHeight), factor * fontBefore,
                     1)
             << "the controls' font is not the new DPI's";
-        const auto smallIcon =
-            reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-        EXPECT_EQ(iconWidth(smallIcon), metricForDpi(SM_CXSMICON, 192));
-        ASSERT_EQ(notifyCalls.size(), 1U) << "the tray icon did not follow";
-        EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_MODIFY));
-        EXPECT_EQ(notifyCalls[0].flags, static_cast<UINT>(NIF_ICON));
-        EXPECT_EQ(iconWidth(notifyCalls[0].icon), metricForDpi(SM_CXSMICON, 192));
+        for (const auto &[kind, metric] :
+             {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
+            EXPECT_EQ(iconWidth(icon), metricForDpi(metric, row.dpi)) << "icon " << kind;
+        }
+        EXPECT_TRUE(notifyCalls.empty()) << "the notification area's icon followed the window";
 
         switch (row.state) {
         case State::Normal:
@@ -400,15 +412,15 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
         }
         if (row.state == State::Normal)
             continue;
-        // Its normal size is the new DPI's: about twice the old one, the caption factor of the
-        // new font being its own.
+        // Its normal size is the new DPI's: about as much larger as the DPI, the caption factor
+        // of the new font being its own.
         const RECT normalAfter = normalPlace(window);
-        EXPECT_NEAR(widthOf(normalAfter), 2.0 * widthOf(normalBefore),
-                    0.08 * widthOf(normalBefore));
-        EXPECT_NEAR(heightOf(normalAfter), 2.0 * heightOf(normalBefore),
-                    0.08 * heightOf(normalBefore));
-        SendMessageW(window, tarvex::win32::showRequestMessage(), 0, 0);
-        pumpMessages();
+        EXPECT_NEAR(widthOf(normalAfter), factor * widthOf(normalBefore),
+                    0.04 * factor * widthOf(normalBefore));
+        EXPECT_NEAR(heightOf(normalAfter), factor * heightOf(normalBefore),
+                    0.04 * factor * heightOf(normalBefore));
+        SendMessageW(window, win32::showRequestMessage(), 0, 0);
+        ASSERT_TRUE(settle());
         RECT restored{};
         GetWindowRect(window, &restored);
         EXPECT_TRUE(IsWindowVisible(window) && !IsIconic(window) && !IsZoomed(window));
@@ -417,105 +429,89 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
     }
 }
 
+// What the window answers when Windows asks for its size at a DPI, before a move to a monitor of
+// that DPI: at the DPI of the run, the size the window opened at on this roomy screen
+// (windows_behaviour_tests.sh runs this test at 120, 144 and 192 dpi too); and moved to and fro
+// ten times between that DPI and another at the sizes it answers, it ends at the size it began.
+TEST_F(WindowTest, AnswersItsSizeAtADpiAsItOpensThereAndKeepsItOverMoves)
+{
+    make(Form1UnderTest::Showing::WithoutItsIcon);
+    ASSERT_TRUE(settle());
+    const HWND window = form->window();
+    const RECT opened = windowRect(window);
+    const auto sizeAt = [window](UINT dpi) {
+        SIZE size{0, 0};
+        EXPECT_EQ(SendMessageW(window, win32::kGetDpiScaledSizeMessage, dpi,
+                               reinterpret_cast<LPARAM>(&size)),
+                  TRUE)
+            << "no answer at " << dpi << " dpi";
+        return size;
+    };
+    const SIZE answer = sizeAt(dpiOfTheRun());
+    EXPECT_EQ(answer.cx, widthOf(opened));
+    EXPECT_EQ(answer.cy, heightOf(opened));
+
+    const UINT other = dpiOfTheRun() == 144 ? 96 : 144;
+    for (int move = 0; move < 20; ++move) {
+        const UINT dpi = move % 2 == 0 ? other : dpiOfTheRun();
+        const SIZE size = sizeAt(dpi);
+        const RECT at = windowRect(window);
+        RECT suggested{at.left, at.top, at.left + size.cx, at.top + size.cy};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        ASSERT_TRUE(settle());
+    }
+    const RECT after = windowRect(window);
+    EXPECT_EQ(widthOf(after), widthOf(opened));
+    EXPECT_EQ(heightOf(after), heightOf(opened));
+}
+
+// Where the process is aware of each monitor's DPI in version 1 only, as on Windows 10 1607,
+// Windows scales the window's frame only when asked while the window is made. (Version 2, which
+// scales it unasked and so is not asked, is one Wine 8 refuses.)
+using SetThreadDpiAwarenessContextFunction = HANDLE(WINAPI *)(HANDLE);
+
+TEST_F(WindowTest, AsksForItsFrameScaledWhereWindowsDoesNotScaleItUnasked)
+{
+    const auto setContext =
+        reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    ASSERT_NE(setContext, nullptr);
+    const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3));
+    const HANDLE previous = setContext(kPerMonitorAware);
+    ASSERT_NE(previous, nullptr) << "the thread does not take per-monitor awareness version 1";
+    make(Form1UnderTest::Showing::Drawn);
+    setContext(previous);
+    EXPECT_EQ(framesScaled, std::vector{form->window()});
+}
+
 // --- Explorer starting again -----------------------------------------------------------------
 
+// The notification area's icon is at the size of the primary screen's scale, where the taskbar
+// is drawn, on a window moved to a monitor of another scale too.
 TEST_F(WindowTest, TaskbarCreatedBringsTheIconBackWithoutTheGreeting)
 {
-    form->show(SW_SHOWNORMAL);
-    pumpMessages();
+    const int traySize = GetSystemMetrics(SM_CXSMICON);
+    make(Form1UnderTest::Showing::AsTheProgramDoes);
     ASSERT_FALSE(notifyCalls.empty());
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_NE(notifyCalls[0].flags & NIF_INFO, 0U) << "no greeting at start";
+    EXPECT_EQ(iconWidth(notifyCalls[0].icon), traySize);
+    RECT suggested = windowRect(form->window());
+    suggested.right += widthOf(suggested);
+    suggested.bottom += heightOf(suggested);
+    SendMessageW(form->window(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
     notifyCalls.clear();
 
-    SendMessageW(form->handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(form->window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     ASSERT_EQ(notifyCalls.size(), 1U);
+    EXPECT_EQ(iconWidth(notifyCalls[0].icon), traySize);
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(notifyCalls[0].flags & (NIF_MESSAGE | NIF_ICON | NIF_TIP),
               static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(notifyCalls[0].flags & NIF_INFO, 0U) << "the greeting came again";
     EXPECT_EQ(notifyCalls[0].tip, wide(design::kTrayTip));
-}
-
-// --- Focus cues ------------------------------------------------------------------------------
-
-struct FocusKey
-{
-    const char *name;
-    design::ControlId from;
-    WPARAM key;
-    bool shift;
-};
-constexpr FocusKey kFocusKeys[] = {
-    {"tab", design::Option1, VK_TAB, false},     {"shiftTab", design::Option1, VK_TAB, true},
-    {"down", design::Option1, VK_DOWN, false},   {"up", design::Option1, VK_UP, false},
-    {"right", design::Option1, VK_RIGHT, false}, {"left", design::Option7, VK_LEFT, false},
-};
-
-void holdShift(bool held)
-{
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = held ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-// Whether the window was asked to show focus cues: Wine 8 keeps no UI state (WM_QUERYUISTATE
-// is 0 whatever is set), so the request itself is seen.
-LRESULT CALLBACK recordCueRequests(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR shown)
-{
-    if (message == WM_CHANGEUISTATE && LOWORD(wParam) == UIS_CLEAR &&
-        (HIWORD(wParam) & UISF_HIDEFOCUS) != 0)
-        *reinterpret_cast<bool *>(shown) = true;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-TEST_F(WindowTest, KeysThatMoveTheFocusShowTheFocusCue)
-{
-    const HWND window = form->handle();
-    ShowWindow(window, SW_SHOWNORMAL);
-    bool cueShown = false;
-    ASSERT_NE(
-        SetWindowSubclass(window, recordCueRequests, 1, reinterpret_cast<DWORD_PTR>(&cueShown)),
-        FALSE);
-    for (const FocusKey &row : kFocusKeys) {
-        SCOPED_TRACE(row.name);
-        // As Windows has it when the window was opened with the mouse.
-        SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-        const bool keepsUiState =
-            (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-        const HWND from = controlOf(*form, row.from);
-        SetFocus(from);
-        cueShown = false;
-        holdShift(row.shift);
-        const MSG key{from, WM_KEYDOWN, row.key, 1, 0, {}};
-        EXPECT_TRUE(form->handleDialogKey(key));
-        holdShift(false);
-        const HWND focus = GetFocus();
-        EXPECT_NE(focus, from) << "the focus did not move";
-        EXPECT_TRUE(cueShown) << "the window was not asked to show focus cues";
-        if (keepsUiState) {
-            EXPECT_EQ(SendMessageW(focus, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0)
-                << "the focus cue stays hidden";
-        }
-    }
-    RemoveWindowSubclass(window, recordCueRequests, 1);
-}
-
-// Reached with Tab below the client area, where it cannot be seen, 退出 still does what it
-// says when Space presses it: the keyboard user went there on purpose, one stop after 转换.
-TEST_F(WindowTest, SpaceOnTheUnseenExitButtonCloses)
-{
-    const HWND window = form->handle();
-    ShowWindow(window, SW_SHOWNORMAL);
-    SetFocus(controlOf(*form, design::Command1));
-    EXPECT_TRUE(form->handleDialogKey(MSG{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}}));
-    const HWND exit = GetFocus();
-    ASSERT_EQ(exit, controlOf(*form, design::Command2));
-    SendMessageW(exit, WM_KEYDOWN, VK_SPACE, 1);
-    SendMessageW(exit, WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_FALSE(IsWindow(window));
 }
 
 // --- No call into freed memory, no exception into Windows --------------------------------------
@@ -531,7 +527,7 @@ LRESULT CALLBACK refuseCreation(int code, WPARAM wParam, LPARAM lParam)
         const auto made = reinterpret_cast<HWND>(wParam);
         wchar_t className[32] = {};
         GetClassNameW(made, className, 32);
-        if (lstrcmpW(className, tarvex::win32::kWindowClassName) == 0)
+        if (lstrcmpW(className, win32::kWindowClassName) == 0)
             madeWindow = made;
         else if (madeWindow != nullptr &&
                  reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs->hwndParent == madeWindow &&
@@ -554,7 +550,7 @@ TEST(HalfMadeWindow, IsDestroyedBeforeTheFailureGoesOn)
         UnhookWindowsHookEx(creationHook);
         ASSERT_NE(madeWindow, nullptr);
         EXPECT_FALSE(IsWindow(madeWindow)) << "the window outlived its object";
-        pumpMessages();
+        dropQuitRequests();
     }
 }
 
@@ -567,7 +563,7 @@ TEST(KeyFilterProcedure, StopsAnExceptionAndDropsTheKey)
     ASSERT_NE(box, nullptr);
     int asked = 0;
     {
-        const tarvex::win32::KeyFilter filter(box, [&asked] {
+        const win32::KeyFilter filter(box, [&asked] {
             if (asked++ > 0)
                 throw std::runtime_error("no base");
             return design::InputBase::Decimal;
@@ -575,8 +571,10 @@ TEST(KeyFilterProcedure, StopsAnExceptionAndDropsTheKey)
         SendMessageW(box, WM_CHAR, L'1', 1);
     }
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(textOf(box), L"");
+    EXPECT_EQ(utf8(textOf(box)), "");
     DestroyWindow(parent);
 }
 
 } // namespace
+
+} // namespace tarvex::window_tests

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Win32 window's behaviour where Windows differs from what Wine shows by itself, under Wine
-# on a desktop of its own (Xvfb at 3840x2160, large enough for the window at twice its DPI, with
+# on a desktop of its own (Xvfb at 3840x2160, large enough for the window at three times its DPI, with
 # openbox and trayer) and a Wine prefix of its own in the system language the locale gives: the
 # window's own tests in its process, then a second start while a first one, slow to make its
-# window, holds the session.
+# window, holds the session, then the window's size at 120, 144 and 192 dpi.
 #
 #   windows_behaviour_tests.sh TESTS_EXE TARVEX_EXE SLOW_FIRST_EXE WINE_LOADER win32|win64 LOCALE
 set -u
@@ -69,4 +69,15 @@ for access in open denied; do
     wmctrl -i -c "$window"
     wait_for 30 process_ended "$first" || fail "the first start did not end when its window was closed"
     wait_for 30 no_icon_shown || fail "the icon stayed after the program ended"
+done
+
+# The size the window answers when Windows asks for it at a DPI is the size it opens at on a
+# screen of that DPI.
+for dpi in 120 144 192; do
+    echo "# the window's size at $dpi dpi"
+    set_wine_dpi "$dpi"
+    run_wine "$tests" --dpi="$dpi" --gtest_filter='*SizeAtADpi*' >"$logs/tests-$dpi.out" 2>&1
+    status=$?
+    cat "$logs/tests-$dpi.out"
+    [ "$status" -eq 0 ] || fail "the window's size at $dpi dpi: status $status"
 done
