@@ -1,7 +1,7 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
+#include "design/failures.h"
 #include "key_script_typist.h"
-#include "linux/guarded_command.h"
 #include "linux/qt_translations.h"
 #include "linux/tray/mod_tray.h"
 #include "message_box_answerer.h"
@@ -342,10 +342,12 @@ void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox()
     QFETCH(QString, message);
     box("Text4")->setText(QStringLiteral("kept"));
     MessageBoxAnswerer answerer(1);
-    tarvex::runGuarded(&m_window.form(), [&] {
-        failure();
-        box("Text4")->setText(QStringLiteral("written"));
-    });
+    tarvex::design::runGuarded(
+        [&] {
+            failure();
+            box("Text4")->setText(QStringLiteral("written"));
+        },
+        [&](std::u16string_view text) { m_window.form().showMessage(text); });
     QCOMPARE(answerer.texts(), QStringList{message});
     QCOMPARE(box("Text4")->text(), QStringLiteral("kept"));
     QVERIFY(m_window.form().isVisible());
