@@ -23,6 +23,7 @@
 #include <optional>
 
 using tarvex::Form1;
+using tarvex::design::ControlId;
 namespace design = tarvex::design;
 
 namespace {
@@ -162,8 +163,8 @@ void Form1LayoutTest::cleanup()
 bool Form1LayoutTest::takesDesktopFont(const QString &family, int points)
 {
     QApplication::setFont(QFont(family, points));
-    const bool taken =
-        QTest::qWaitFor([&] { return m_window.control("Option1")->font().family() == family; });
+    const bool taken = QTest::qWaitFor(
+        [&] { return m_window.control(ControlId::Option1)->font().family() == family; });
     QCoreApplication::sendPostedEvents();
     return taken;
 }
@@ -181,7 +182,7 @@ void Form1LayoutTest::controls()
     const design::Control &designed = design::kControls.at(static_cast<std::size_t>(index));
     const QString caption = fromCase(designed.caption);
 
-    QWidget *control = m_window.control(designed.name);
+    QWidget *control = m_window.control(designed.id);
     QCOMPARE(control->metaObject()->className(),
              kQtClasses.at(static_cast<std::size_t>(designed.kind)));
     QCOMPARE(control->parentWidget()->objectName(), containerName(designed.container));
@@ -233,28 +234,30 @@ void Form1LayoutTest::tabOrderVisitsEveryControlInTurn()
         afterTheBases << fromCase(stop);
     // Each group of radio buttons is a single stop, at its selected button.
     QCOMPARE(tabStops(), "Option1 Option7 " + afterTheBases.join(' '));
-    m_window.choose("Option3");
-    m_window.choose("Option8");
+    m_window.choose(ControlId::Option3);
+    m_window.choose(ControlId::Option8);
     QCOMPARE(tabStops(), "Option3 Option8 " + afterTheBases.join(' '));
 }
 
 void Form1LayoutTest::stackingOrder_data()
 {
+    QTest::addColumn<std::optional<ControlId>>("container");
     QTest::addColumn<QStringList>("backToFront");
-    QTest::newRow("Form1") << heldBy(design::kInWindow);
+    QTest::newRow("Form1") << design::kInWindow << heldBy(design::kInWindow);
     for (const design::Control &control : design::kControls)
         if (control.kind == design::ControlKind::GroupBox)
-            QTest::addRow("%s", qPrintable(fromCase(control.name))) << heldBy(control.id);
+            QTest::addRow("%s", qPrintable(fromCase(control.name)))
+                << std::optional(control.id) << heldBy(control.id);
 }
 
 void Form1LayoutTest::stackingOrder()
 {
+    QFETCH(std::optional<ControlId>, container);
     QFETCH(QStringList, backToFront);
-    const QString name = QString::fromLatin1(QTest::currentDataTag());
-    QWidget *container = name == "Form1" ? m_form : m_window.control(name);
+    QWidget *held = container ? m_window.control(*container) : m_form;
     QStringList children;
     // Controls only: not the notification-area icon's menu, a window of its own.
-    for (QObject *child : container->children())
+    for (QObject *child : held->children())
         if (child->isWidgetType() && !static_cast<QWidget *>(child)->isWindow() &&
             !child->objectName().isEmpty())
             children << child->objectName();
@@ -278,8 +281,8 @@ void Form1LayoutTest::windowAsItOpens()
 
     // Frame3 leaves a strip of 45 twips on the right and 60 at the bottom; Command2 lies
     // below the client area.
-    QCOMPARE(m_form->width() - m_window.control("Frame3")->width(), 3);
-    QVERIFY(m_window.control("Command2")->y() > m_form->height());
+    QCOMPARE(m_form->width() - m_window.control(ControlId::Frame3)->width(), 3);
+    QVERIFY(m_window.control(ControlId::Command2)->y() > m_form->height());
 }
 
 namespace {
@@ -487,17 +490,17 @@ void Form1LayoutTest::maximisedThenRestoredKeepsTheCaptionFactor()
 {
     const QSize normal = m_form->size();
     const tarvex::design::Scale scale = scaleOf(*m_form);
-    const QRect frame3 = m_window.control("Frame3")->geometry();
+    const QRect frame3 = m_window.control(ControlId::Frame3)->geometry();
 
     m_form->showMaximized();
     QTRY_VERIFY(m_form->size() != normal);
     QCOMPARE(scaleOf(*m_form), scale);
-    QCOMPARE(m_window.control("Frame3")->geometry(), frame3);
+    QCOMPARE(m_window.control(ControlId::Frame3)->geometry(), frame3);
 
     m_form->showNormal();
     QTRY_COMPARE(m_form->size(), normal);
     QCOMPARE(scaleOf(*m_form), scale);
-    QCOMPARE(m_window.control("Frame3")->geometry(), frame3);
+    QCOMPARE(m_window.control(ControlId::Frame3)->geometry(), frame3);
 }
 
 // Run at 96, 120 and 144 dots per inch on a 1366x768 screen: the window opens whole within the
