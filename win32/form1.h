@@ -82,8 +82,8 @@ private:
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;
     bool m_loaded = false;
-    // The last two go first: the number box gets its own procedure back, then the window and
-    // its controls are destroyed while what their messages use is still there.
+    // Declared last, so that they go first: the number box gets its own procedure back, then
+    // the window and its controls are destroyed while what their messages use is still there.
     OwnedWindow m_window;
     std::unique_ptr<KeyFilter> m_keyFilter;
 };
