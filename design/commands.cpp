@@ -1,5 +1,10 @@
 #include "design/commands.h"
 
+#include "core/text_codes.h"
+#include "design/failures.h"
+
+#include <utility>
+
 namespace tarvex::design {
 
 void CommandHandlers::click(ControlId id)
@@ -21,6 +26,31 @@ void CommandHandlers::click(ControlId id)
         Command4_Click();
         break;
     }
+}
+
+namespace {
+
+template<typename Command> void runGuardedIn(TextCodeWindow &window, Command &&command)
+{
+    runGuarded(std::forward<Command>(command),
+               [&window](std::u16string_view message) { window.showMessage(message); });
+}
+
+} // namespace
+
+void runTextToHexCodesCommand(TextCodeWindow &window)
+{
+    runGuardedIn(window, [&window] {
+        window.setText(ControlId::Text4, TextToHexCodes(window.text(ControlId::Text3)));
+    });
+}
+
+void runHexCodesToTextCommand(TextCodeWindow &window)
+{
+    runGuardedIn(window, [&window] {
+        window.setText(ControlId::Text6,
+                       visibleText(HexCodesToText(window.text(ControlId::Text5))));
+    });
 }
 
 std::u16string visibleText(std::u16string text)

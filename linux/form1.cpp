@@ -1,11 +1,9 @@
 #include "linux/form1.h"
 
-#include "core/text_codes.h"
 #include "design/base_options.h"
 #include "design/failures.h"
 #include "design/texts.h"
 #include "linux/enter_presses_button.h"
-#include "linux/guarded_command.h"
 #include "linux/key_filter.h"
 #include "linux/message_box.h"
 #include "linux/result_announcer.h"
@@ -155,7 +153,7 @@ std::u16string Form1::text(ControlId box) const
 }
 
 // Only the commands write a box, each its output box.
-void Form1::setText(ControlId box, const std::u16string &text) const
+void Form1::setText(ControlId box, const std::u16string &text)
 {
     this->box(box)->setText(QString::fromStdU16String(text));
     m_announcer->announce(*this->box(box));
@@ -207,7 +205,8 @@ void Form1::Form1_Load()
 
 void Form1::Command1_Click()
 {
-    runGuarded(this, [this] { runConvertCommand(*this); });
+    design::runGuarded([this] { runConvertCommand(*this); },
+                       [this](std::u16string_view message) { showMessage(message); });
 }
 
 void Form1::Command2_Click()
@@ -217,14 +216,12 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    runGuarded(this, [this] { setText(ControlId::Text4, TextToHexCodes(text(ControlId::Text3))); });
+    design::runTextToHexCodesCommand(*this);
 }
 
 void Form1::Command4_Click()
 {
-    runGuarded(this, [this] {
-        setText(ControlId::Text6, design::visibleText(HexCodesToText(text(ControlId::Text5))));
-    });
+    design::runHexCodesToTextCommand(*this);
 }
 
 } // namespace tarvex

@@ -25,7 +25,8 @@ class ResultAnnouncer;
 class Form1 : public QWidget,
               public ConvertWindow,
               public RadixConversions,
-              private design::CommandHandlers
+              private design::CommandHandlers,
+              private design::TextCodeWindow
 {
     Q_OBJECT
 public:
@@ -53,8 +54,8 @@ private:
         return static_cast<Control *>(m_layout.widget(design::indexOf(id)));
     }
     [[nodiscard]] QLineEdit *box(design::ControlId id) const;
-    [[nodiscard]] std::u16string text(design::ControlId box) const;
-    void setText(design::ControlId box, const std::u16string &text) const;
+    [[nodiscard]] std::u16string text(design::ControlId box) const override;
+    void setText(design::ControlId box, const std::u16string &text) override;
     [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();

@@ -1,6 +1,5 @@
 #include "win32/form1.h"
 
-#include "core/text_codes.h"
 #include "design/base_options.h"
 #include "design/failures.h"
 #include "design/texts.h"
@@ -100,36 +99,22 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
     const design::Size client = design::scaledClientArea({});
     const design::Point place = design::designPlace(1.0);
     // Made at its design size and place on the first monitor; fitted to the monitor it lands
-    // on, at that monitor's DPI, before it is first shown.
-    CreateWindowExW(0, kWindowClassName, wideString(design::kWindowCaption).c_str(),
-                    WS_OVERLAPPEDWINDOW, place.x, place.y, client.width, client.height, nullptr,
-                    nullptr, m_instance, this);
-    if (m_window == nullptr)
+    // on, at that monitor's DPI, before it is first shown. The window's long points to this
+    // object, which a throw out of here leaves unmade: m_window destroys the window before the
+    // members its messages use go.
+    if (CreateWindowExW(0, kWindowClassName, wideString(design::kWindowCaption).c_str(),
+                        WS_OVERLAPPEDWINDOW, place.x, place.y, client.width, client.height, nullptr,
+                        nullptr, m_instance, this) == nullptr)
         throwLastError("CreateWindowExW");
-    // The window's long points to this object, which a throw out of here leaves unmade: the
-    // window goes first, so that no later message calls into it.
-    try {
-        createControls();
-        setIcons(dpiOfWindow(m_window));
-        m_fit = std::make_unique<WindowFit>(m_window, m_controls);
-        m_fit->fitToMonitor();
-        m_keyFilter =
-            std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
-        m_keys = std::make_unique<DialogKeys>(m_window, m_controls);
-        m_focus = control(ControlId::Option1);
-        letThroughFromLowerRights(m_window);
-    } catch (...) {
-        m_keyFilter.reset();
-        DestroyWindow(m_window);
-        throw;
-    }
-}
-
-Form1::~Form1()
-{
-    m_keyFilter.reset();
-    if (m_window != nullptr)
-        DestroyWindow(m_window);
+    createControls();
+    setIcons(dpiOfWindow(m_window.get()));
+    m_fit = std::make_unique<WindowFit>(m_window.get(), m_controls);
+    m_fit->fitToMonitor();
+    m_keyFilter =
+        std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
+    m_keys = std::make_unique<DialogKeys>(m_window.get(), m_controls);
+    m_focus = control(ControlId::Option1);
+    letThroughFromLowerRights(m_window.get());
 }
 
 // The controls in the design's order, back to front: each one made is put in front of those
@@ -140,10 +125,11 @@ void Form1::createControls()
         const std::size_t i = design::indexOf(control.id);
         const ControlClass controlClass = classOf(control, isFrontOfGroup(i));
         const std::wstring caption = wideString(control.caption);
-        HWND made = CreateWindowExW(
-            controlClass.extendedStyle, controlClass.name, caption.c_str(), controlClass.style, 0,
-            0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-            m_instance, nullptr);
+        HWND made =
+            CreateWindowExW(controlClass.extendedStyle, controlClass.name, caption.c_str(),
+                            controlClass.style, 0, 0, 0, 0, m_window.get(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                            m_instance, nullptr);
         if (made == nullptr)
             throwLastError("CreateWindowExW");
         SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -162,8 +148,10 @@ void Form1::createControls()
 void Form1::setIcons(UINT dpi)
 {
     WindowIcons icons = loadWindowIcons(m_instance, dpi);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.bigIcon.get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.smallIcon.get()));
+    SendMessageW(m_window.get(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(icons.bigIcon.get()));
+    SendMessageW(m_window.get(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(icons.smallIcon.get()));
     m_icons = std::move(icons);
 }
 
@@ -177,7 +165,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCCREATE) {
         auto *form =
             static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        form->m_window = window;
+        form->m_window.take(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         scaleFramePerMonitor(window);
     }
@@ -186,7 +174,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->m_window = nullptr;
+        form->m_window.letGo();
         return DefWindowProcW(window, message, wParam, lParam);
     }
     // Nothing may be thrown through Windows' own code that called the procedure.
@@ -201,7 +189,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A second start of the program asks the running one to show its window.
     if (message == showRequestMessage()) {
-        showInFront(m_window);
+        showInFront(m_window.get());
         return 0;
     }
     switch (message) {
@@ -242,7 +230,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcW(m_window, message, wParam, lParam);
+    return DefWindowProcW(m_window.get(), message, wParam, lParam);
 }
 
 void Form1::onCommand(int id, int notification)
@@ -266,23 +254,13 @@ void Form1::onCommand(int id, int notification)
 void Form1::onActivate(bool active)
 {
     if (!active) {
-        if (const HWND focus = GetFocus(); focus != nullptr && IsChild(m_window, focus) != FALSE)
+        if (const HWND focus = GetFocus();
+            focus != nullptr && IsChild(m_window.get(), focus) != FALSE)
             m_focus = focus;
         return;
     }
-    if (IsIconic(m_window) == FALSE && m_focus != nullptr)
+    if (IsIconic(m_window.get()) == FALSE && m_focus != nullptr)
         SetFocus(m_focus);
-}
-
-// Runs one command. A command that cannot be carried out (no memory for a huge text, above
-// all) is abandoned, the box it would have written keeps its text, and the user is told.
-template<typename Command> void Form1::runGuarded(Command &&command)
-{
-    try {
-        std::forward<Command>(command)();
-    } catch (const std::exception &failure) {
-        showMessage(design::failureMessage(failure));
-    }
 }
 
 HWND Form1::control(ControlId id) const
@@ -329,7 +307,7 @@ bool Form1::isOptionSet(OptionButton button) const
 // A modal box owned by the window, with the message, an OK button, no icon and an empty title.
 void Form1::showMessage(std::u16string_view message)
 {
-    MessageBoxW(m_window, wideString(message).c_str(), L"", MB_OK);
+    MessageBoxW(m_window.get(), wideString(message).c_str(), L"", MB_OK);
 }
 
 // Runs the Load step, the first time, before the window is shown. The first time, the text boxes
@@ -340,11 +318,11 @@ void Form1::show(int showCommand)
     const bool first = !std::exchange(m_loaded, true);
     if (first)
         Form1_Load();
-    ShowWindow(m_window, showCommand);
+    ShowWindow(m_window.get(), showCommand);
     SetFocus(m_focus);
     if (first) {
-        UpdateWindow(m_window);
-        PostMessageW(m_window, kNameTextBoxesMessage, 0, 0);
+        UpdateWindow(m_window.get());
+        PostMessageW(m_window.get(), kNameTextBoxesMessage, 0, 0);
     }
 }
 
@@ -369,31 +347,30 @@ void Form1::nameTextBoxes()
 void Form1::Form1_Load()
 {
     design::skipOnFailure([this] {
-        modTray::AddTrayIcon(m_window, design::kTrayTip, design::kBalloonTitle,
+        modTray::AddTrayIcon(m_window.get(), design::kTrayTip, design::kBalloonTitle,
                              design::kBalloonText, design::kBalloonIconKind);
     });
 }
 
 void Form1::Command1_Click()
 {
-    runGuarded([this] { runConvertCommand(*this); });
+    design::runGuarded([this] { runConvertCommand(*this); },
+                       [this](std::u16string_view message) { showMessage(message); });
 }
 
 void Form1::Command2_Click()
 {
-    DestroyWindow(m_window);
+    DestroyWindow(m_window.get());
 }
 
 void Form1::Command3_Click()
 {
-    runGuarded([this] { setText(ControlId::Text4, TextToHexCodes(text(ControlId::Text3))); });
+    design::runTextToHexCodesCommand(*this);
 }
 
 void Form1::Command4_Click()
 {
-    runGuarded([this] {
-        setText(ControlId::Text6, design::visibleText(HexCodesToText(text(ControlId::Text5))));
-    });
+    design::runHexCodesToTextCommand(*this);
 }
 
 } // namespace tarvex::win32

@@ -26,16 +26,18 @@ namespace tarvex::win32 {
 // twips layout to the window and the window to its monitor. The window owns the working
 // strings and the conversion methods of the radix converter and serves as the Convert
 // command's window. Its buttons reach their handlers through the design's commands.
-class Form1 final : public ConvertWindow, public RadixConversions, private design::CommandHandlers
+class Form1 final : public ConvertWindow,
+                    public RadixConversions,
+                    private design::CommandHandlers,
+                    private design::TextCodeWindow
 {
 public:
     // Makes the window and its controls, hidden. Throws std::system_error when Windows refuses.
     explicit Form1(HINSTANCE instance);
-    ~Form1() override;
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
 
-    [[nodiscard]] HWND handle() const { return m_window; }
+    [[nodiscard]] HWND handle() const { return m_window.get(); }
 
     // Runs the Load step, the first time, then shows the window; once it is drawn, the text
     // boxes are named and results can be announced.
@@ -60,12 +62,11 @@ private:
     void setIcons(UINT dpi);
     void onCommand(int id, int notification);
     void onActivate(bool active);
-    template<typename Command> void runGuarded(Command &&command);
 
     [[nodiscard]] HWND control(design::ControlId id) const;
-    [[nodiscard]] std::u16string text(design::ControlId box) const;
+    [[nodiscard]] std::u16string text(design::ControlId box) const override;
     // Writes an output box, and tells a screen reader what it now shows.
-    void setText(design::ControlId box, const std::u16string &text);
+    void setText(design::ControlId box, const std::u16string &text) override;
     [[nodiscard]] design::InputBase inputBase() const;
 
     void Form1_Load();
@@ -75,10 +76,8 @@ private:
     void Command4_Click() override;
 
     HINSTANCE m_instance;
-    HWND m_window = nullptr;
     WindowFit::Controls m_controls{};
     std::unique_ptr<WindowFit> m_fit;
-    std::unique_ptr<KeyFilter> m_keyFilter;
     std::unique_ptr<DialogKeys> m_keys;
     WindowIcons m_icons;
     std::optional<AccessibleNames> m_names;
@@ -86,6 +85,10 @@ private:
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;
     bool m_loaded = false;
+    // Declared last, so that they go first: the number box gets its own procedure back, then
+    // the window and its controls are destroyed while what their messages use is still there.
+    OwnedWindow m_window;
+    std::unique_ptr<KeyFilter> m_keyFilter;
 };
 
 } // namespace tarvex::win32

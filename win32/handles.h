@@ -22,6 +22,31 @@ using OwnedIcon = Owned<HICON, DestroyIcon>;
 using OwnedMenu = Owned<HMENU, DestroyMenu>;
 using OwnedHandle = Owned<HANDLE, CloseHandle>;
 
+// A window, destroyed when its owner goes unless it has gone already. Its window procedure
+// gives the handle to the owner at WM_NCCREATE, for the messages that come before
+// CreateWindowExW returns, and takes it back at WM_NCDESTROY: the handle stays valid through
+// every message of the window's destruction, and a window that its user or its Exit command
+// destroyed is not destroyed again.
+class OwnedWindow
+{
+public:
+    OwnedWindow() = default;
+    ~OwnedWindow()
+    {
+        if (m_window != nullptr)
+            DestroyWindow(m_window);
+    }
+    OwnedWindow(const OwnedWindow &) = delete;
+    OwnedWindow &operator=(const OwnedWindow &) = delete;
+
+    [[nodiscard]] HWND get() const { return m_window; }
+    void take(HWND window) { m_window = window; }
+    void letGo() { m_window = nullptr; }
+
+private:
+    HWND m_window = nullptr;
+};
+
 // A device context taken from a window (or the screen, for a null window), given back when
 // the owner goes, with the GDI object selected into it put back first.
 class WindowDc

@@ -1,7 +1,7 @@
 #include "win32/mod_tray.h"
 
-#include "core/cp936_record_text.h"
 #include "design/failures.h"
+#include "design/icon_record.h"
 #include "design/texts.h"
 #include "win32/handles.h"
 #include "win32/text.h"
@@ -13,14 +13,14 @@
 
 namespace tarvex::win32::modTray {
 
+static_assert(design::kIconRecordFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO));
+
 HWND trayForm = nullptr;
 WNDPROC prevWndProc = nullptr;
 NOTIFYICONDATAA trayIconData{};
-HMENU mnuTray = nullptr;
+OwnedMenu mnuTray;
 
 namespace {
-
-OwnedMenu ownedMenu;
 
 // The record's texts go to the shell in the ANSI code page, which is 936 on a Chinese Windows.
 // Elsewhere they would show garbled, and the window's texts would pass through that code page
@@ -89,13 +89,12 @@ UINT taskbarCreatedMessage()
 
 void createMenu()
 {
-    ownedMenu.reset(CreatePopupMenu());
-    mnuTray = ownedMenu.get();
+    mnuTray.reset(CreatePopupMenu());
     if (mnuTray == nullptr)
         return;
-    AppendMenuW(mnuTray, MF_STRING, mnuShow, wideString(design::kMenuShow).c_str());
-    AppendMenuW(mnuTray, MF_STRING, mnuExit, wideString(design::kMenuExit).c_str());
-    SetMenuDefaultItem(mnuTray, mnuShow, FALSE);
+    AppendMenuW(mnuTray.get(), MF_STRING, mnuShow, wideString(design::kMenuShow).c_str());
+    AppendMenuW(mnuTray.get(), MF_STRING, mnuExit, wideString(design::kMenuExit).c_str());
+    SetMenuDefaultItem(mnuTray.get(), mnuShow, FALSE);
 }
 
 // The menu where the right button was released. Windows closes a menu when the user clicks
@@ -108,9 +107,9 @@ void openMenu(HWND window)
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(window);
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(mnuTray, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN,
-                       cursor.x, cursor.y, 0, window, nullptr));
+    const UINT command = static_cast<UINT>(TrackPopupMenu(
+        mnuTray.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, cursor.x,
+        cursor.y, 0, window, nullptr));
     PostMessageW(window, WM_NULL, 0, 0);
     if (command == mnuShow)
         showInFront(window);
@@ -139,33 +138,11 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
 {
     trayForm = window;
 
-    trayIconData = {};
-    trayIconData.cbSize = kRecordSize;
-    trayIconData.hWnd = window;
-    trayIconData.uID = design::kTrayIconId;
-    trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-    trayIconData.uCallbackMessage = design::kTrayCallbackMessage;
-    trayIconData.hIcon = loadedTrayIcon(window);
-    setRecordText(trayIconData.szTip, tipText);
-    trayIconData.dwState = 0;
-    trayIconData.dwStateMask = 0;
-    setRecordText(trayIconData.szInfo, balloonText);
-    trayIconData.uTimeout = design::kBalloonMilliseconds;
-    setRecordText(trayIconData.szInfoTitle, balloonTitle);
-    trayIconData.dwInfoFlags = static_cast<DWORD>(balloonIconKind);
-
-    unicodeRecord = {};
-    unicodeRecord.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    unicodeRecord.hWnd = window;
-    unicodeRecord.uID = trayIconData.uID;
-    unicodeRecord.uFlags = trayIconData.uFlags;
-    unicodeRecord.uCallbackMessage = trayIconData.uCallbackMessage;
-    unicodeRecord.hIcon = trayIconData.hIcon;
-    setUnicodeText(unicodeRecord.szTip, tipText);
-    setUnicodeText(unicodeRecord.szInfo, balloonText);
-    unicodeRecord.uTimeout = trayIconData.uTimeout;
-    setUnicodeText(unicodeRecord.szInfoTitle, balloonTitle);
-    unicodeRecord.dwInfoFlags = trayIconData.dwInfoFlags;
+    const design::IconTexts texts{tipText, balloonTitle, balloonText, balloonIconKind};
+    design::fillIconRecord(trayIconData, kRecordSize, window, loadedTrayIcon(window), texts);
+    design::fillIconRecord(
+        unicodeRecord, NOTIFYICONDATAW_V2_SIZE, window, trayIconData.hIcon, texts,
+        [](auto &member, std::u16string_view text) { setUnicodeText(member, text); });
 
     // Whether the shell took the icon does not matter: without a notification area the program
     // runs on without it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "win32/handles.h"
 #include "win32/windows_headers.h"
 
 #include <shellapi.h>
@@ -28,7 +29,7 @@ extern NOTIFYICONDATAA trayIconData;
 
 // The icon's menu, and its items' commands: 显示 (the default item) shows the window at normal
 // size in front whatever its state, 退出 ends the program as the window's Exit button does.
-extern HMENU mnuTray;
+extern OwnedMenu mnuTray;
 inline constexpr UINT mnuShow = 1;
 inline constexpr UINT mnuExit = 2;
 

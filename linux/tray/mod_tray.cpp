@@ -1,6 +1,7 @@
 #include "linux/tray/mod_tray.h"
 
 #include "design/failures.h"
+#include "design/icon_record.h"
 #include "linux/tray/shell_notify.h"
 #include "linux/tray/window_handles.h"
 #include "linux/tray/window_proc_hook.h"
@@ -16,6 +17,9 @@ win32_over_qt::NOTIFYICONDATAA trayIconData{};
 QPointer<QMenu> mnuTray;
 QPointer<QAction> mnuShow;
 QPointer<QAction> mnuExit;
+
+static_assert(design::kIconRecordFlags == (win32_over_qt::NIF_MESSAGE | win32_over_qt::NIF_ICON |
+                                           win32_over_qt::NIF_TIP | win32_over_qt::NIF_INFO));
 
 namespace {
 
@@ -86,21 +90,9 @@ void AddTrayIcon(QWidget *window, std::u16string_view tipText, std::u16string_vi
 {
     trayForm = window;
 
-    trayIconData = {};
-    trayIconData.cbSize = kRecordSize;
-    trayIconData.hWnd = win32_over_qt::windowHandle(window);
-    trayIconData.uID = kTrayIconId;
-    trayIconData.uFlags = win32_over_qt::NIF_MESSAGE | win32_over_qt::NIF_ICON |
-                          win32_over_qt::NIF_TIP | win32_over_qt::NIF_INFO;
-    trayIconData.uCallbackMessage = kTrayCallbackMessage;
-    trayIconData.hIcon = win32_over_qt::iconHandle(window->windowIcon());
-    win32_over_qt::setRecordText(trayIconData.szTip, tipText);
-    trayIconData.dwState = 0;
-    trayIconData.dwStateMask = 0;
-    win32_over_qt::setRecordText(trayIconData.szInfo, balloonText);
-    trayIconData.uTimeout = design::kBalloonMilliseconds;
-    win32_over_qt::setRecordText(trayIconData.szInfoTitle, balloonTitle);
-    trayIconData.dwInfoFlags = static_cast<win32_over_qt::DWORD>(balloonIconKind);
+    design::fillIconRecord(trayIconData, kRecordSize, win32_over_qt::windowHandle(window),
+                           win32_over_qt::iconHandle(window->windowIcon()),
+                           {tipText, balloonTitle, balloonText, balloonIconKind});
 
     // Whether the icon could be shown does not matter: without a notification area the
     // program runs on without it.

@@ -1,5 +1,6 @@
 #include "core/convert_command.h"
 #include "recording_window.h"
+#include "window_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -54,9 +55,9 @@ TEST_P(ConvertClickTest, showsResultAndMessages)
     EXPECT_EQ(window.text1Box, c.text1);
 }
 
-const std::u16string kEmpty = u"输入源数据";
-const std::u16string kSame = u"请选不同的进制";
-const std::u16string kRange = u"数值超出范围";
+const std::u16string kEmpty{cases::kEmptyInput};
+const std::u16string kSame{cases::kSameBase};
+const std::u16string kRange{cases::kOutOfRange};
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, ConvertClickTest,

@@ -1,18 +1,12 @@
 #include "core/overflow_error.h"
 #include "core/radix_conversions.h"
 
+#include "repeat.h"
+
 #include <gtest/gtest.h>
 
 namespace tarvex {
 namespace {
-
-std::u16string repeat(std::u16string_view unit, std::size_t count)
-{
-    std::u16string text;
-    for (std::size_t i = 0; i < count; ++i)
-        text += unit;
-    return text;
-}
 
 using Method = void (*)(RadixConversions &);
 const Method z16_2 = [](RadixConversions &c) { c.z16_2(); };

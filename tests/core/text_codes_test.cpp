@@ -1,18 +1,12 @@
 #include "core/cp936.h"
 #include "core/text_codes.h"
 
+#include "repeat.h"
+
 #include <gtest/gtest.h>
 
 namespace tarvex {
 namespace {
-
-std::u16string repeat(std::u16string_view unit, std::size_t count)
-{
-    std::u16string text;
-    for (std::size_t i = 0; i < count; ++i)
-        text += unit;
-    return text;
-}
 
 struct CodesCase
 {

@@ -47,15 +47,6 @@ public:
     }
 };
 
-// The smallest step of 1/120 at which the control is at least `pixels` wide.
-double stepReaching(ControlId control, int pixels)
-{
-    int step = 0;
-    while (placeInContainer(controlOf(control), Scale::uniform(1 + step / 120.0)).width < pixels)
-        ++step;
-    return 1 + step / 120.0;
-}
-
 struct CaptionCase
 {
     const char *name;
@@ -66,11 +57,15 @@ struct CaptionCase
 
 TEST(CaptionCheck, theFactorIsTheSmallestStepAtWhichTheWidestCaptionFits)
 {
-    // Option1 is 855 twips (57 px at 1) wide; Command1 1335 (89 px).
+    // Option1 is 855 twips (57 px at 1) wide; Command1 1335 (89 px). The factor goes up in
+    // steps of 1/120, and a control's width is that of its rounded edges. Option1's edges, at
+    // 240 and 1095 twips, lie at 16.13 and 73.61 px at 1 + 1/120: 16 and 74, 58 px. Command1's,
+    // at 12480 and 13815 twips, lie at 1400.53 and 1550.35 px at 1 + 82/120 (1401 to 1550,
+    // 149 px) and at 1407.47 and 1558.03 px at 1 + 83/120 (1407 to 1558, 151 px).
     const CaptionCase cases[] = {
         {"every caption fits at the design's size", Option1, 57, 1.0},
-        {"a radio button one pixel too narrow", Option1, 58, stepReaching(Option1, 58)},
-        {"a push button far too narrow", Command1, 150, stepReaching(Command1, 150)},
+        {"a radio button one pixel too narrow", Option1, 58, 1 + 1 / 120.0},
+        {"a push button far too narrow", Command1, 150, 1 + 83 / 120.0},
         {"no factor up to 4 is enough: 4 and no more", Option1, 10000, 4.0},
     };
     for (const CaptionCase &c : cases) {

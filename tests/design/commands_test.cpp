@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace tarvex::design {
@@ -87,6 +88,17 @@ TEST(FailurePolicy, aFailedCommandSaysWhetherMemoryRanOut)
         } catch (const std::exception &failure) {
             EXPECT_EQ(failureMessage(failure), c.message) << c.name;
         }
+        // A window command is abandoned there, and the user is told once.
+        std::u16string told;
+        bool finished = false;
+        runGuarded(
+            [&] {
+                c.fail();
+                finished = true;
+            },
+            [&](std::u16string_view message) { told += message; });
+        EXPECT_FALSE(finished) << c.name;
+        EXPECT_EQ(told, c.message) << c.name;
         // The Load step and the icon's messages are skipped silently on the same failures.
         bool reachedTheEnd = false;
         EXPECT_NO_THROW(skipOnFailure([&] {
@@ -100,16 +112,31 @@ TEST(FailurePolicy, aFailedCommandSaysWhetherMemoryRanOut)
     EXPECT_TRUE(ran);
 }
 
-TEST(BaseOptions, eachInputOptionChoosesItsBaseAndTheButtonsAreTheDesignsOptions)
+struct BaseCaption
 {
-    const InputBase bases[] = {InputBase::Binary, InputBase::Octal, InputBase::Decimal,
-                               InputBase::Hexadecimal};
+    std::u16string_view caption;
+    InputBase base;
+};
+
+// The Convert command's OptionN is the design's OptionN: the input bases in Frame1 and the
+// output bases in Frame2, each group saying binary, octal, decimal and hexadecimal in turn; an
+// input button set makes the number box follow the base it says.
+TEST(BaseOptions, eachButtonSaysItsBaseAndAnInputButtonChoosesIt)
+{
+    const BaseCaption bases[] = {{u"二进制", InputBase::Binary},
+                                 {u"八进制", InputBase::Octal},
+                                 {u"十进制", InputBase::Decimal},
+                                 {u"十六进制", InputBase::Hexadecimal}};
     for (int number = 1; number <= 8; ++number) {
-        const ControlId option = optionControl(static_cast<OptionButton>(number));
-        EXPECT_EQ(nameOf(option), "Option" + std::to_string(number));
+        const Control &option = controlOf(optionControl(static_cast<OptionButton>(number)));
+        const BaseCaption &expected = bases[(number - 1) % 4];
+        EXPECT_EQ(option.name, "Option" + std::to_string(number));
+        EXPECT_EQ(option.kind, ControlKind::RadioButton) << number;
+        EXPECT_EQ(option.container, number <= 4 ? Frame1 : Frame2) << number;
+        EXPECT_TRUE(option.caption == expected.caption) << number;
         if (number <= 4) {
-            EXPECT_EQ(chosenInputBase([option](ControlId id) { return id == option; }),
-                      bases[number - 1])
+            EXPECT_EQ(chosenInputBase([&option](ControlId id) { return id == option.id; }),
+                      expected.base)
                 << number;
         }
     }

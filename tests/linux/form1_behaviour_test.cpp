@@ -1,8 +1,8 @@
 // The window at work: the Convert command on the real controls and its message boxes, the
 // text-code buttons, the output boxes, the keyboard's reach, and the Exit command.
 #include "design/announcement.h"
+#include "design/failures.h"
 #include "key_script_typist.h"
-#include "linux/guarded_command.h"
 #include "linux/qt_translations.h"
 #include "linux/tray/mod_tray.h"
 #include "message_box_answerer.h"
@@ -21,6 +21,7 @@
 #include <system_error>
 
 using tarvex::Form1;
+using tarvex::design::ControlId;
 
 class Form1BehaviourTest : public QObject
 {
@@ -52,18 +53,12 @@ private slots:
     void failedCommandTellsTheUserAndKeepsTheBox();
 
 private:
-    template<typename T = QWidget> T *control(std::string_view name) const
-    {
-        return m_window.control<T>(name);
-    }
-    template<typename T = QWidget> T *control(tarvex::design::ControlId id) const
+    template<typename T = QWidget> T *control(ControlId id) const
     {
         return m_window.control<T>(id);
     }
-    QLineEdit *box(std::string_view name) const { return m_window.box(name); }
-    QLineEdit *box(tarvex::design::ControlId id) const { return m_window.box(id); }
-    void click(std::string_view button) const { m_window.click(button); }
-    void click(tarvex::design::ControlId button) const { m_window.click(button); }
+    QLineEdit *box(ControlId id) const { return m_window.box(id); }
+    void click(ControlId button) const { m_window.click(button); }
 
     ShownForm1 m_window;
 };
@@ -118,43 +113,43 @@ void Form1BehaviourTest::loadStepAddsTheTrayIconOnceBeforeTheWindowIsFirstShown(
 void Form1BehaviourTest::freshWindowConvertsBinaryToDecimal()
 {
     MessageBoxAnswerer answerer;
-    QTest::keyClicks(box("Text1"), "101");
-    click("Command1");
-    QCOMPARE(box("Text2")->text(), QStringLiteral("5"));
+    QTest::keyClicks(box(ControlId::Text1), "101");
+    click(ControlId::Command1);
+    QCOMPARE(box(ControlId::Text2)->text(), QStringLiteral("5"));
     QVERIFY(!answerer.sawUnexpectedBox());
 }
 
 void Form1BehaviourTest::convert_data()
 {
     QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("inputOption");
-    QTest::addColumn<QString>("outputOption");
+    QTest::addColumn<ControlId>("inputOption");
+    QTest::addColumn<ControlId>("outputOption");
     QTest::addColumn<QString>("output");
     QTest::addColumn<QStringList>("messages");
     for (const tarvex::cases::ConvertCase &row : tarvex::cases::kConvertCases) {
         QStringList messages;
         for (std::size_t i = 0; i < row.messageCount(); ++i)
             messages << fromCase(row.messages.at(i));
-        QTest::newRow(row.name) << fromCase(row.input) << fromCase(row.inputOption)
-                                << fromCase(row.outputOption) << fromCase(row.output) << messages;
+        QTest::newRow(row.name) << fromCase(row.input) << row.inputOption << row.outputOption
+                                << fromCase(row.output) << messages;
     }
 }
 
 void Form1BehaviourTest::convert()
 {
     QFETCH(QString, input);
-    QFETCH(QString, inputOption);
-    QFETCH(QString, outputOption);
+    QFETCH(ControlId, inputOption);
+    QFETCH(ControlId, outputOption);
     QFETCH(QString, output);
     QFETCH(QStringList, messages);
 
     m_window.choose(inputOption);
     m_window.choose(outputOption);
-    box("Text1")->setText(input);
-    box("Text2")->setText(fromCase(tarvex::cases::kKept));
+    box(ControlId::Text1)->setText(input);
+    box(ControlId::Text2)->setText(fromCase(tarvex::cases::kKept));
 
     MessageBoxAnswerer answerer(static_cast<int>(messages.size()));
-    click("Command1");
+    click(ControlId::Command1);
 
     QCOMPARE(answerer.texts(), messages);
     for (const MessageBoxAnswerer::Box &shown : answerer.boxes()) {
@@ -165,7 +160,7 @@ void Form1BehaviourTest::convert()
         // Qt's own texts are Chinese too, under any locale (the test runs under C.UTF-8).
         QCOMPARE(shown.okText, QStringLiteral("确定"));
     }
-    QCOMPARE(box("Text2")->text(), output);
+    QCOMPARE(box(ControlId::Text2)->text(), output);
     // The message boxes speak for themselves; a box that keeps its text has nothing to tell.
     const bool written = output != fromCase(tarvex::cases::kKept);
     QCOMPARE(m_window.announcement(),
@@ -195,27 +190,27 @@ void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
 void Form1BehaviourTest::typingIntoOutputBoxesIsReplacedByTheNextConversion()
 {
     MessageBoxAnswerer answerer;
-    for (const char *output : {"Text2", "Text4", "Text6"}) {
+    for (const ControlId output : {ControlId::Text2, ControlId::Text4, ControlId::Text6}) {
         QTest::keyClicks(box(output), "typed");
         QCOMPARE(box(output)->text(), QStringLiteral("typed"));
     }
-    QTest::keyClicks(box("Text1"), "1");
-    box("Text3")->setText(QStringLiteral("A"));
-    box("Text5")->setText(QStringLiteral("0041"));
-    click("Command1");
-    click("Command3");
-    click("Command4");
-    QCOMPARE(box("Text2")->text(), QStringLiteral("1"));
-    QCOMPARE(box("Text4")->text(), QStringLiteral("41"));
-    QCOMPARE(box("Text6")->text(), QStringLiteral("A"));
+    QTest::keyClicks(box(ControlId::Text1), "1");
+    box(ControlId::Text3)->setText(QStringLiteral("A"));
+    box(ControlId::Text5)->setText(QStringLiteral("0041"));
+    click(ControlId::Command1);
+    click(ControlId::Command3);
+    click(ControlId::Command4);
+    QCOMPARE(box(ControlId::Text2)->text(), QStringLiteral("1"));
+    QCOMPARE(box(ControlId::Text4)->text(), QStringLiteral("41"));
+    QCOMPARE(box(ControlId::Text6)->text(), QStringLiteral("A"));
 }
 
 void Form1BehaviourTest::enterAndEscapeClickNothing()
 {
     // With Text1 empty, a click on Convert would show a message and Exit would close.
     MessageBoxAnswerer answerer;
-    m_window.choose("Option4");
-    for (const tarvex::design::ControlId focus : tarvex::cases::kEnterPressesNothingIn) {
+    m_window.choose(ControlId::Option4);
+    for (const ControlId focus : tarvex::cases::kEnterPressesNothingIn) {
         control(focus)->setFocus();
         QTest::keyClick(control(focus), Qt::Key_Return);
         QTest::keyClick(control(focus), Qt::Key_Enter);
@@ -224,7 +219,7 @@ void Form1BehaviourTest::enterAndEscapeClickNothing()
     QTest::qWait(30);
     QVERIFY(!answerer.sawUnexpectedBox());
     QVERIFY(m_window.form().isVisible());
-    QVERIFY(box("Text2")->text().isEmpty());
+    QVERIFY(box(ControlId::Text2)->text().isEmpty());
 }
 
 namespace {
@@ -268,15 +263,15 @@ void Form1BehaviourTest::enterInAMessageBoxMeansOk()
     // Enter on Convert with Text1 empty shows the message; Enter in the box closes it, and
     // does not press Convert again.
     MessageBoxAnswerer answerer(1, MessageBoxAnswerer::Answer::PressEnter);
-    control("Command1")->setFocus();
-    press(control("Command1"), Qt::Key_Return);
+    control(ControlId::Command1)->setFocus();
+    press(control(ControlId::Command1), Qt::Key_Return);
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("输入源数据")});
     QVERIFY(m_window.form().isVisible());
 }
 
 void Form1BehaviourTest::tabFromCommand1ReachesTheHiddenExitButtonThenText3()
 {
-    control("Command1")->setFocus();
+    control(ControlId::Command1)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -306,8 +301,8 @@ void Form1BehaviourTest::exitButtonClosesTheWindowAndEndsTheProgram()
     QFETCH(int, key);
     // Command2 lies outside the client area: the keyboard is the way to it.
     expectProgramToEndAfter([this, key] {
-        control("Command2")->setFocus();
-        press(control("Command2"), Qt::Key(key));
+        control(ControlId::Command2)->setFocus();
+        press(control(ControlId::Command2), Qt::Key(key));
     });
     QVERIFY(!m_window.form().isVisible());
 }
@@ -321,15 +316,15 @@ void Form1BehaviourTest::closeButtonEndsTheProgram()
 void Form1BehaviourTest::textBoxesTakeTextsBeyond32767Characters()
 {
     const QString longText(40000, QLatin1Char('1'));
-    for (const char *name : {"Text1", "Text3", "Text5"}) {
-        box(name)->setText(longText);
-        QCOMPARE(box(name)->text().size(), longText.size());
+    for (const ControlId input : {ControlId::Text1, ControlId::Text3, ControlId::Text5}) {
+        box(input)->setText(longText);
+        QCOMPARE(box(input)->text().size(), longText.size());
     }
 }
 
 void Form1BehaviourTest::textBoxMenuIsChinese()
 {
-    const std::unique_ptr<QMenu> menu(box("Text1")->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(box(ControlId::Text1)->createStandardContextMenu());
     QStringList texts;
     for (const QAction *action : menu->actions())
         if (!action->isSeparator())
@@ -354,14 +349,16 @@ void Form1BehaviourTest::failedCommandTellsTheUserAndKeepsTheBox()
 {
     QFETCH(std::function<void()>, failure);
     QFETCH(QString, message);
-    box("Text4")->setText(QStringLiteral("kept"));
+    box(ControlId::Text4)->setText(QStringLiteral("kept"));
     MessageBoxAnswerer answerer(1);
-    tarvex::runGuarded(&m_window.form(), [&] {
-        failure();
-        box("Text4")->setText(QStringLiteral("written"));
-    });
+    tarvex::design::runGuarded(
+        [&] {
+            failure();
+            box(ControlId::Text4)->setText(QStringLiteral("written"));
+        },
+        [&](std::u16string_view text) { m_window.form().showMessage(text); });
     QCOMPARE(answerer.texts(), QStringList{message});
-    QCOMPARE(box("Text4")->text(), QStringLiteral("kept"));
+    QCOMPARE(box(ControlId::Text4)->text(), QStringLiteral("kept"));
     QVERIFY(m_window.form().isVisible());
 }
 

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using tarvex::design::ControlId;
+
 class KeyFilterTest : public QObject
 {
     Q_OBJECT
@@ -27,8 +29,8 @@ private slots:
     void inputMethodFollowsTheBase();
 
 private:
-    QLineEdit *text1() const { return m_window.box("Text1"); }
-    void choose(QAnyStringView option) const { m_window.choose(option); }
+    QLineEdit *text1() const { return m_window.box(ControlId::Text1); }
+    void choose(ControlId option) const { m_window.choose(option); }
 
     ShownForm1 m_window;
 };
@@ -47,17 +49,16 @@ void KeyFilterTest::cleanup()
 
 void KeyFilterTest::typing_data()
 {
-    QTest::addColumn<QString>("option");
+    QTest::addColumn<ControlId>("option");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("expected");
     for (const tarvex::cases::TypingCase &row : tarvex::cases::kTypingCases)
-        QTest::newRow(row.name) << fromCase(row.option) << fromCase(row.script)
-                                << fromCase(row.expected);
+        QTest::newRow(row.name) << row.option << fromCase(row.script) << fromCase(row.expected);
 }
 
 void KeyFilterTest::typing()
 {
-    QFETCH(QString, option);
+    QFETCH(ControlId, option);
     QFETCH(QString, script);
     QFETCH(QString, expected);
     choose(option);
@@ -68,32 +69,32 @@ void KeyFilterTest::typing()
 void KeyFilterTest::enterIsDiscardedUnderBinary()
 {
     QSignalSpy returnPressed(text1(), &QLineEdit::returnPressed);
-    choose("Option1");
+    choose(ControlId::Option1);
     QTest::keyClick(text1(), Qt::Key_Return);
     QTest::keyClick(text1(), Qt::Key_Enter);
     QCOMPARE(returnPressed.count(), 0);
-    choose("Option4");
+    choose(ControlId::Option4);
     QTest::keyClick(text1(), Qt::Key_Return);
     QCOMPARE(returnPressed.count(), 1);
 }
 
 void KeyFilterTest::copyWithCtrlCIsDiscardedUnderBinary()
 {
-    choose("Option1");
+    choose(ControlId::Option1);
     text1()->setText(QStringLiteral("10"));
     text1()->selectAll();
     QTest::keyClick(text1(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1"));
-    choose("Option4");
+    choose(ControlId::Option4);
     QTest::keyClick(text1(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10"));
 }
 
 void KeyFilterTest::textStaysWhenTheBaseChanges()
 {
-    choose("Option4");
+    choose(ControlId::Option4);
     typeKeyScript(text1(), u"FF");
-    choose("Option1");
+    choose(ControlId::Option1);
     QCOMPARE(text1()->text(), QStringLiteral("FF"));
     typeKeyScript(text1(), u"21");
     QCOMPARE(text1()->text(), QStringLiteral("FF1"));
@@ -101,7 +102,7 @@ void KeyFilterTest::textStaysWhenTheBaseChanges()
 
 void KeyFilterTest::pastedTextIsNotFiltered()
 {
-    choose("Option1");
+    choose(ControlId::Option1);
     QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
     text1()->paste();
     QCOMPARE(text1()->text(), QStringLiteral("x9"));
@@ -109,20 +110,20 @@ void KeyFilterTest::pastedTextIsNotFiltered()
 
 void KeyFilterTest::inputMethodFollowsTheBase_data()
 {
-    QTest::addColumn<QString>("option");
+    QTest::addColumn<ControlId>("option");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("binary") << "Option1" << false;
-    QTest::newRow("octal") << "Option2" << false;
-    QTest::newRow("decimal") << "Option3" << false;
-    QTest::newRow("hexadecimal") << "Option4" << true;
+    QTest::newRow("binary") << ControlId::Option1 << false;
+    QTest::newRow("octal") << ControlId::Option2 << false;
+    QTest::newRow("decimal") << ControlId::Option3 << false;
+    QTest::newRow("hexadecimal") << ControlId::Option4 << true;
 }
 
 void KeyFilterTest::inputMethodFollowsTheBase()
 {
-    QFETCH(QString, option);
+    QFETCH(ControlId, option);
     QFETCH(bool, enabled);
     // Each way round: from hexadecimal, where it is on, and from binary, where it is off.
-    for (const char *before : {"Option4", "Option1"}) {
+    for (const ControlId before : {ControlId::Option4, ControlId::Option1}) {
         choose(before);
         choose(option);
         // What the input method asks the box that has the focus.
@@ -132,7 +133,7 @@ void KeyFilterTest::inputMethodFollowsTheBase()
     }
     // The other boxes keep it.
     QInputMethodQueryEvent query(Qt::ImEnabled);
-    QApplication::sendEvent(m_window.box("Text3"), &query);
+    QApplication::sendEvent(m_window.box(ControlId::Text3), &query);
     QVERIFY(query.value(Qt::ImEnabled).toBool());
 }
 

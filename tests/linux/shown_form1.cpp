@@ -22,17 +22,23 @@ QString ShownForm1::announcement() const
     return {};
 }
 
-void ShownForm1::choose(QAnyStringView option) const
+void ShownForm1::choose(tarvex::design::ControlId option) const
 {
     control<QRadioButton>(option)->setChecked(true);
 }
 
-void ShownForm1::click(QAnyStringView button) const
+void ShownForm1::click(tarvex::design::ControlId button) const
 {
     QTest::mouseClick(control(button), Qt::LeftButton);
 }
 
-void ShownForm1::missing(const char *kind, QAnyStringView name)
+QString ShownForm1::nameOf(tarvex::design::ControlId id)
 {
-    qFatal("Form1 has no %s named %s", kind, qPrintable(name.toString()));
+    const std::string_view name = tarvex::design::nameOf(id);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void ShownForm1::missing(const char *kind, tarvex::design::ControlId id)
+{
+    qFatal("Form1 has no %s named %s", kind, qPrintable(nameOf(id)));
 }

@@ -5,6 +5,7 @@
 // against the core's functions. The seed is fixed, so a failure repeats.
 #include "core/convert_command.h"
 #include "core/text_codes.h"
+#include "design/base_options.h"
 #include "design/commands.h"
 #include "linux/tray/mod_tray.h"
 #include "linux/tray/window_proc_hook.h"
@@ -24,6 +25,7 @@
 #include <random>
 
 using namespace tarvex;
+using design::ControlId;
 
 namespace {
 
@@ -215,7 +217,7 @@ void SoakTest::clickConvertAndCompare()
     runConvertCommand(expected);
 
     MessageBoxAnswerer answerer(static_cast<int>(expected.messages.size()));
-    m_window.control<QPushButton>("Command1")->click();
+    m_window.control<QPushButton>(ControlId::Command1)->click();
     ++m_convertClicks;
     m_messagesAnswered += static_cast<int>(answerer.boxes().size());
 
@@ -234,12 +236,12 @@ void SoakTest::clickTextCodeButtonAndCompare()
     MessageBoxAnswerer answerer;
     if (pick(2) == 0) {
         const std::u16string expected = TextToHexCodes(box(2)->text().toStdU16String());
-        m_window.control<QPushButton>("Command3")->click();
+        m_window.control<QPushButton>(ControlId::Command3)->click();
         QCOMPARE(box(3)->text(), toQString(expected));
     } else {
         const std::u16string expected =
             design::visibleText(HexCodesToText(box(4)->text().toStdU16String()));
-        m_window.control<QPushButton>("Command4")->click();
+        m_window.control<QPushButton>(ControlId::Command4)->click();
         QCOMPARE(box(5)->text(), toQString(expected));
     }
     QVERIFY(!answerer.sawUnexpectedBox());
@@ -281,10 +283,13 @@ void SoakTest::randomActionsAgreeWithTheCore()
                             ? qEnvironmentVariableIntValue("TARVEX_SOAK_ACTIONS")
                             : 10000;
     QVERIFY(m_window.open());
+    constexpr std::array kBoxes = {ControlId::Text1, ControlId::Text2, ControlId::Text3,
+                                   ControlId::Text4, ControlId::Text5, ControlId::Text6};
     for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        m_boxes[i] = m_window.box(QStringLiteral("Text%1").arg(i + 1));
+        m_boxes[i] = m_window.box(kBoxes.at(i));
     for (std::size_t i = 0; i < m_options.size(); ++i)
-        m_options[i] = m_window.control<QRadioButton>(QStringLiteral("Option%1").arg(i + 1));
+        m_options[i] =
+            m_window.control<QRadioButton>(design::optionControl(static_cast<OptionButton>(i + 1)));
 
     warmUp();
     qint64 warmKiB = 0;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 using tarvex::UndoHistoryLimit;
+using tarvex::design::ControlId;
 
 class UndoHistoryLimitTest : public QObject
 {
@@ -94,23 +95,26 @@ void UndoHistoryLimitTest::anEditPastTheBudgetStaysUndoableButOlderOnesGo()
 // undo, then redo. Expected: undo brings back the text before the edit, redo the text after.
 void UndoHistoryLimitTest::lastLargeEditIsUndoableInEveryBox_data()
 {
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<ControlId>("box");
     QTest::addColumn<QString>("edit");
-    for (const char *box : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
+    for (const tarvex::design::Control &box : tarvex::design::kControls) {
+        if (box.kind != tarvex::design::ControlKind::TextBox)
+            continue;
         for (const char *edit : {"delete 8200 selected", "delete 20000 selected",
                                  "type over 8200 selected", "paste 20000", "paste over 8200"})
-            QTest::addRow("%s %s", box, edit)
-                << QString::fromLatin1(box) << QString::fromLatin1(edit);
+            QTest::addRow("%.*s %s", static_cast<int>(box.name.size()), box.name.data(), edit)
+                << box.id << QString::fromLatin1(edit);
+    }
 }
 
 void UndoHistoryLimitTest::lastLargeEditIsUndoableInEveryBox()
 {
-    QFETCH(QString, box);
+    QFETCH(ControlId, box);
     QFETCH(QString, edit);
     ShownForm1 window;
     QVERIFY(window.open());
     // Under hexadecimal the input box takes every key.
-    window.choose("Option4");
+    window.choose(ControlId::Option4);
     QLineEdit *lineEdit = window.box(box);
     lineEdit->setFocus();
 
