@@ -114,7 +114,6 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
         std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
     m_keys = std::make_unique<DialogKeys>(m_window.get(), m_controls);
     m_focus = control(ControlId::Option1);
-    letThroughFromLowerRights(m_window.get());
 }
 
 // The controls in the design's order, back to front: each one made is put in front of those
@@ -188,11 +187,15 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A second start of the program asks the running one to show its window.
-    if (message == showRequestMessage()) {
+    if (m_showRequest != 0 && message == m_showRequest) {
         showInFront(m_window.get());
         return 0;
     }
     switch (message) {
+    case WM_CREATE:
+        m_showRequest = showRequestMessage();
+        letThroughFromLowerRights(m_window.get());
+        return 0;
     case kNameTextBoxesMessage:
         nameTextBoxes();
         return 0;

@@ -81,6 +81,8 @@ private:
     std::unique_ptr<DialogKeys> m_keys;
     WindowIcons m_icons;
     std::optional<AccessibleNames> m_names;
+    // A second start's request to show the window; 0 (none) where it could not be registered.
+    UINT m_showRequest = 0;
     std::optional<ResultAnnouncer> m_announcer;
     // The control that had the focus when the window was last active.
     HWND m_focus = nullptr;

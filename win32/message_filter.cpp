@@ -1,6 +1,7 @@
 #include "win32/message_filter.h"
 
 #include "win32/single_instance.h"
+#include "win32/system_function.h"
 
 namespace tarvex::win32 {
 
@@ -15,13 +16,14 @@ constexpr DWORD kAllow = 1;
 
 void letThroughFromLowerRights(HWND window)
 {
-    static const auto changeFilter =
-        reinterpret_cast<ChangeWindowMessageFilterExFunction>(reinterpret_cast<void *>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    const auto changeFilter = systemFunction<ChangeWindowMessageFilterExFunction>(
+        GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
     if (changeFilter == nullptr)
         return;
-    changeFilter(window, showRequestMessage(), kAllow, nullptr);
-    changeFilter(window, RegisterWindowMessageW(L"TaskbarCreated"), kAllow, nullptr);
+    // A name Windows could not register has no message to let through: 0 is WM_NULL.
+    for (const UINT message : {showRequestMessage(), RegisterWindowMessageW(L"TaskbarCreated")})
+        if (message != 0)
+            changeFilter(window, message, kAllow, nullptr);
 }
 
 } // namespace tarvex::win32

@@ -4,11 +4,13 @@
 #include "design/icon_record.h"
 #include "design/texts.h"
 #include "win32/handles.h"
+#include "win32/system_function.h"
 #include "win32/text.h"
 #include "win32/window_icons.h"
 #include "win32/window_state.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 namespace tarvex::win32::modTray {
@@ -80,12 +82,9 @@ BOOL addAgainWithoutBalloon()
     return notify(NIM_ADD, record, wideRecord);
 }
 
-// Explorer tells every top-level window when it has started again, with the icons gone.
-UINT taskbarCreatedMessage()
-{
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
-}
+// Explorer tells every top-level window when it has started again, with the icons gone; 0
+// where Windows could not register the name, and then no message is that one.
+UINT taskbarCreated = 0;
 
 void createMenu()
 {
@@ -97,24 +96,58 @@ void createMenu()
     SetMenuDefaultItem(mnuTray.get(), mnuShow, FALSE);
 }
 
-// The menu where the right button was released. Windows closes a menu when the user clicks
-// elsewhere only if its window is in front, and opens the next one right only after the window
-// has had a message.
+using IconRectFunction = HRESULT(WINAPI *)(const NOTIFYICONIDENTIFIER *, RECT *);
+
+// Where the shell shows the icon: Windows 7 on says so; nothing where it does not, or where the
+// icon is out of sight (in the overflow area while it is closed).
+std::optional<RECT> iconRect(HWND window)
+{
+    const auto getRect = systemFunction<IconRectFunction>(GetModuleHandleW(L"shell32.dll"),
+                                                          "Shell_NotifyIconGetRect");
+    if (getRect == nullptr)
+        return std::nullopt;
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = window;
+    icon.uID = design::kTrayIconId;
+    RECT rect{};
+    if (FAILED(getRect(&icon, &rect)))
+        return std::nullopt;
+    return rect;
+}
+
+// The menu where the right button was released. Without NIM_SETVERSION the shell reports Enter
+// or Space on an icon chosen from the keyboard as a right-button release too, with the mouse
+// anywhere: then the menu opens beside the icon, and the focus goes back to the notification
+// area when it is closed without a choice (Esc), as a keyboard user expects. Windows closes a
+// menu when the user clicks elsewhere only if its window is in front, and opens the next one
+// right only after the window has had a message.
 void openMenu(HWND window)
 {
     if (mnuTray == nullptr)
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
+    const std::optional<RECT> icon = iconRect(window);
+    const bool fromKeyboard = icon.has_value() && PtInRect(&*icon, cursor) == FALSE;
+    UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN;
+    TPMPARAMS besideIcon{sizeof besideIcon, {}};
+    if (fromKeyboard) {
+        // Above the icon, or below it where the taskbar is at the top of the screen.
+        flags |= TPM_VERTICAL;
+        besideIcon.rcExclude = *icon;
+        cursor = {icon->left, icon->top};
+    }
     SetForegroundWindow(window);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        mnuTray.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, cursor.x,
-        cursor.y, 0, window, nullptr));
+    const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+        mnuTray.get(), flags, cursor.x, cursor.y, window, fromKeyboard ? &besideIcon : nullptr));
     PostMessageW(window, WM_NULL, 0, 0);
     if (command == mnuShow)
         showInFront(window);
     else if (command == mnuExit)
         DestroyWindow(window);
+    else if (fromKeyboard)
+        notify(NIM_SETFOCUS);
 }
 
 void handleIconNotification(HWND window, LPARAM mouseMessage)
@@ -148,7 +181,7 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     // runs on without it.
     notify(NIM_ADD);
     createMenu();
-    taskbarCreatedMessage();
+    taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
     const auto procedure = reinterpret_cast<LONG_PTR>(TrayWindowProc);
     prevWndProc = reinterpret_cast<WNDPROC>(
@@ -162,11 +195,13 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
     design::skipOnFailure([&] {
         if (uMsg == design::kTrayCallbackMessage && hWnd == trayForm)
             handleIconNotification(hWnd, lParam);
-        else if (uMsg == taskbarCreatedMessage())
+        else if (taskbarCreated != 0 && uMsg == taskbarCreated)
             addAgainWithoutBalloon();
-        else if (uMsg == WM_DESTROY)
+        else if (uMsg == WM_DESTROY || (uMsg == WM_ENDSESSION && wParam != FALSE))
             // Windows leaves the icon of a program that has ended in the notification area
-            // until the mouse passes over it.
+            // until the mouse passes over it. When the session ends, or the Restart Manager
+            // ends the program for an update while Explorer stays, the program is ended
+            // after WM_ENDSESSION, without WM_DESTROY.
             notify(NIM_DELETE);
     });
     if (speaksCodePage936())

@@ -48,6 +48,9 @@ SingleInstance::Start SingleInstance::settle()
 {
     if (m_owned)
         return Start::RunsHere;
+    const UINT request = showRequestMessage();
+    if (request == 0)
+        return Start::Unanswered;
     const std::wstring title = wideString(design::kWindowCaption);
     const DWORD start = GetTickCount();
     do {
@@ -57,8 +60,10 @@ SingleInstance::Start SingleInstance::settle()
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
             AllowSetForegroundWindow(process);
-            return PostMessageW(window, showRequestMessage(), 0, 0) != FALSE ? Start::ShownElsewhere
-                                                                             : Start::Unanswered;
+            if (PostMessageW(window, request, 0, 0) != FALSE)
+                return Start::ShownElsewhere;
+            // The window went between finding it and asking it (the running Tarvex is ending),
+            // or its queue is full: the mutex tells which.
         }
         if (runningHasEnded()) {
             m_owned = true;
@@ -68,10 +73,17 @@ SingleInstance::Start SingleInstance::settle()
     return Start::Unanswered;
 }
 
+void SingleInstance::leave()
+{
+    if (m_owned)
+        ReleaseMutex(m_mutex.get());
+    m_owned = false;
+    m_mutex.reset();
+}
+
 UINT showRequestMessage()
 {
-    static const UINT message = RegisterWindowMessageW(kShowRequest);
-    return message;
+    return RegisterWindowMessageW(kShowRequest);
 }
 
 } // namespace tarvex::win32

@@ -27,8 +27,14 @@ public:
     };
 
     // Decides this start. While the running Tarvex has no window yet (a cold disk, an
-    // antivirus scan of the exe), it is waited for, without a window or an icon of this one's.
+    // antivirus scan of the exe), it is waited for, without a window or an icon of this one's;
+    // a window that goes before the request reaches it is the running one ending, and this
+    // start takes over once it has.
     [[nodiscard]] Start settle();
+
+    // Lets the session go while this program still runs: a start that cannot make its window
+    // leaves the session to the next start before it tells the user so.
+    void leave();
 
     // How long a running Tarvex may take to make its window.
     static constexpr DWORD kPatienceMilliseconds = 120'000;
@@ -41,7 +47,9 @@ private:
     bool m_owned = false;
 };
 
-// The message that asks the window to show itself.
+// The message that asks the window to show itself; 0 where Windows could not register it
+// (its table of names is full), which is no message at all: 0 is WM_NULL, which every window
+// is sent.
 [[nodiscard]] UINT showRequestMessage();
 
 } // namespace tarvex::win32

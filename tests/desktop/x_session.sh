@@ -163,14 +163,26 @@ find_icon() {
     icon=${icon%%$'\n'*}
     [ -n "$icon" ]
 }
+# Waits for the icon among the selector's windows and aims at its middle (icon_x, icon_y),
+# where a user clicks it.
+aim_at_icon() {
+    wait_for 60 find_icon "$@" || return 1
+    icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
+    icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
+}
+# There is one icon among the selector's windows; `what` names the case.
+expect_one_icon() {
+    local what=$1 icons
+    shift
+    icons=$(docked_icons "$@" | wc -l)
+    [ "$icons" -eq 1 ] || fail "$what: $icons icons are docked, not 1"
+}
 # Waits for the icon among the selector's windows and for the balloon beside it, and aims at
-# the icon's middle (icon_x, icon_y), where a user clicks it; `what` names the case.
+# the icon (aim_at_icon); `what` names the case.
 expect_balloon_beside_icon() {
     local what=$1
     shift
-    wait_for 60 find_icon "$@" || fail "$what: the icon was not docked in the notification area"
-    icon_x=$(($(absolute_left "$icon") + $(width_of "$icon") / 2))
-    icon_y=$(($(absolute_top "$icon") + $(height_of "$icon") / 2))
+    aim_at_icon "$@" || fail "$what: the icon was not docked in the notification area"
     wait_for 60 balloon_shown "$@" || fail "$what: the balloon did not appear"
     lies_beside "$balloon" "$icon_x" "$icon_y" ||
         fail "$what: the balloon is at $(absolute_left "$balloon"),$(absolute_top "$balloon"), not beside the icon at $icon_x,$icon_y"
@@ -219,6 +231,22 @@ menu_shown() {
     return 1
 }
 menu_closed() { ! menu_shown "$@"; }
+
+# The mouse over the icon at (icon_x, icon_y) shows its tool-tip among the selector's windows.
+expect_tooltip_over_icon() {
+    xdotool mousemove "$icon_x" "$icon_y"
+    wait_for 60 tooltip_shown "$@" || fail "no tool-tip over the icon"
+    echo "ok: tool-tip over the icon"
+}
+# A right click on the icon opens its menu ($menu) beside it among the selector's windows;
+# `what` names the case.
+expect_menu_beside_icon() {
+    local what=$1
+    shift
+    click_icon 3
+    wait_for 60 menu_shown "$@" || fail "$what: a right click opened no menu"
+    lies_beside "$menu" "$icon_x" "$icon_y" || fail "$what: the menu is not beside the icon"
+}
 
 # Whether the process has ended, and a wait for it to end with status 0; `what` names it for the
 # message.
@@ -319,6 +347,18 @@ expect_shown_normal() {
     # back to its place.
     wait_for 60 at_place || fail "$1: the window came back as $(place_of), not $place"
     echo "ok: $1"
+}
+# With the window at normal size hidden from its icon, the program started again (the command
+# given) ends at once with status 0 and brings the window back at its place.
+expect_second_start_shows_hidden_window() {
+    place=$(place_of)
+    click_icon 1
+    expect_hidden "hidden before a second start"
+    "$@" >"$logs/second" 2>&1 &
+    local second=$!
+    started_pids+=("$second")
+    expect_success "$second" "the second start"
+    expect_shown_normal "a second start shows the hidden window"
 }
 maximised() { holds "$(net_wm_state "$window")" MAXIMIZED; }
 minimised() { holds "$(net_wm_state "$window")" HIDDEN; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows release under Wine, as a user's machine sees it.
-#   release_test.sh installer SETUP_EXE WINE_LOADER ARCH [SCREENSHOT]
+#   release_test.sh installer SETUP_EXE WINE_LOADER ARCH HOLD_FILE_EXE [SCREENSHOT]
 #       The installer, silent: the files, the uninstall entry and its values, the Start-menu
 #       shortcut; the installed program started from the shortcut, hidden from its icon, started
 #       again (it shows the hidden window and ends with status 0, one icon stays), ended with
@@ -11,8 +11,10 @@
 #       again there over the running program (which is closed through its window and replaced;
 #       one copy, one uninstall entry, one shortcut, which starts the new program); installed
 #       again without a folder, into that one; then into another folder, which takes the copy's
-#       place; an uninstall that cannot remove a file keeps the entry and ends with status 2;
-#       the last uninstall leaves the prefix's files as they were.
+#       place; an uninstall that cannot remove a file (the program, held open by another
+#       program, HOLD_FILE_EXE; or its own, run in place) keeps the entry, the uninstaller with
+#       it, and ends with status 2; the entry's uninstall command then leaves the prefix's files
+#       as they were.
 #   release_test.sh portable ZIP WINE_LOADER ARCH
 #       The portable archive, unpacked into a folder: the program starts from there and ends with
 #       its Exit button, and the prefix's files are as they were.
@@ -21,7 +23,8 @@ mode=$1
 artefact=$2
 loader=$3
 arch=$4
-screenshot=${5:-}
+hold_file=${5:-}
+screenshot=${6:-}
 here=$(dirname "$0")
 source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
@@ -114,17 +117,12 @@ install_and_remove() {
     # Started from the Start menu, hidden in the notification area, started again.
     run_wine start "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\进制转换工具.lnk" \
         >"$logs/first" 2>&1 || fail "the shortcut does not start: $(cat "$logs/first")"
-    local window
+    local window place
     window=$(window_of "${wine_program[@]}")
-    wait_for 60 find_icon "${wine_desktop[@]}" || fail "the installed program's icon was not docked"
-    xdotool mousemove "$(($(absolute_left "$icon") + 5))" "$(($(absolute_top "$icon") + 5))" click 1
-    wait_for 60 is_unmapped "$window" || fail "a click on the icon did not hide the window"
-    run_wine "$instdir/tarvex.exe" >"$logs/second" 2>&1 &
-    expect_success $! "the second start"
-    wait_for 60 is_viewable "$window" || fail "the second start did not show the hidden window"
-    local docked
-    docked=$(docked_icons "${wine_desktop[@]}" | wc -l)
-    [ "$docked" -eq 1 ] || fail "after a second start $docked icons are docked"
+    record_mappings "$window"
+    aim_at_icon "${wine_desktop[@]}" || fail "the installed program's icon was not docked"
+    expect_second_start_shows_hidden_window run_wine "$instdir/tarvex.exe"
+    expect_one_icon "after a second start" "${wine_desktop[@]}"
     echo "ok: a second start shows the hidden window and ends with status 0; one icon stays"
     exit_through_button "$window"
     echo "ok: the installed program ends through its Exit button"
@@ -169,6 +167,26 @@ uninstall_entry() {
     # Console programs write in the OEM code page, 936 here.
     iconv -f CP936 -t UTF-8 <<<"${values//$'\r'/}"
 }
+# The value named $1 of the uninstall entry read from standard input.
+entry_value() {
+    local name type value
+    while read -r name type value; do
+        [ "$name" = "$1" ] && { echo "$value"; return 0; }
+    done
+    return 1
+}
+# Runs the uninstaller $1 (a Windows path) silently on the folder $2, as NSIS runs the copy of
+# itself it makes, and expects status 2 with the program, the uninstaller and the entry kept.
+expect_uninstall_kept() {
+    local uninstaller status=0
+    run_wine "$1" /S "_?=$2" >"$logs/uninstall-kept" 2>&1 &
+    uninstaller=$!
+    wait_for 120 process_ended "$uninstaller" || fail "the uninstall of $2 did not end"
+    wait "$uninstaller" || status=$?
+    [ "$status" = 2 ] || fail "an uninstall that left a file ended with status $status"
+    [ -e "$folder/uninstall.exe" ] || fail "the uninstall left no uninstaller: $(ls -la "$folder" 2>&1)"
+    uninstall_entry >/dev/null || fail "an uninstall that left a file removed the uninstall entry"
+}
 # The Start menu's shortcuts, one a line.
 shortcuts() { find "$start_menu" -name '*.lnk' -printf '%P\n' 2>/dev/null | sort; }
 # Starts the program from its Start-menu shortcut and ends it through its Exit button.
@@ -187,11 +205,8 @@ expect_one_copy_in() {
         || fail "$1 holds other than one copy: $(ls -la "$folder" 2>&1)"
     [ ! -e "$programs/Tarvex" ] || fail "a copy is left in the default folder: $(ls -la "$programs/Tarvex")"
     entry=$(uninstall_entry) || fail "no uninstall entry"
-    local name type value location=""
-    while read -r name type value; do
-        [ "$name" = InstallLocation ] && location=$value
-    done <<<"$entry"
-    [ "$location" = "$1" ] || fail "the uninstall entry names '$location', not $1: $entry"
+    [ "$(entry_value InstallLocation <<<"$entry")" = "$1" ] \
+        || fail "the uninstall entry does not name $1: $entry"
     [ "$(shortcuts)" = "$(printf '%s\n' "$shortcuts_before" 进制转换工具.lnk | sed '/^$/d' | sort)" ] \
         || fail "the Start menu holds other than one shortcut: $(shortcuts)"
 }
@@ -235,22 +250,37 @@ upgrade_in_place() {
     start_from_shortcut
     echo "ok: installed into another folder, the copy moves there"
 
+    # Another program holds the program open without letting it be deleted. The uninstaller,
+    # from a copy of itself as NSIS runs it, keeps the program, itself and the entry.
+    folder=$(unix_path "$moved")
+    mkfifo "$logs/hold-input"
+    run_wine "$hold_file" "$moved\\tarvex.exe" <"$logs/hold-input" >"$logs/hold" 2>&1 &
+    local holder=$! release
+    started_pids+=("$holder")
+    exec {release}>"$logs/hold-input"
+    held() { holds "$(cat "$logs/hold")" holding; }
+    wait_for 60 held || fail "the program was not held open: $(cat "$logs/hold")"
+    local temp
+    temp=$(windows_variable TEMP)
+    cp "$folder/uninstall.exe" "$(unix_path "$temp")/tarvex-uninstall.exe"
+    expect_uninstall_kept "$temp\\tarvex-uninstall.exe" "$moved" {release}>&-
+    [ -e "$folder/tarvex.exe" ] || fail "the held program went"
+    exec {release}>&-
+    expect_success "$holder" "the program holding the file"
+    echo "ok: an uninstall that cannot remove the program keeps it, the uninstaller and the entry, and ends with status 2"
+
     # Run from its own folder, the uninstaller cannot remove itself: it removes the rest and
     # keeps the entry.
-    folder=$(unix_path "$moved")
-    run_wine "$folder/uninstall.exe" /S "_?=$moved" >"$logs/uninstall-in-place" 2>&1 &
-    local uninstaller=$!
-    wait_for 120 process_ended "$uninstaller" || fail "the uninstall in place did not end"
-    status=0
-    wait "$uninstaller" || status=$?
-    [ "$status" = 2 ] || fail "an uninstall that left a file ended with status $status"
-    [ -e "$folder/uninstall.exe" ] && [ ! -e "$folder/tarvex.exe" ] \
-        || fail "the uninstall in place left: $(ls -la "$folder" 2>&1)"
-    uninstall_entry >/dev/null || fail "an uninstall that left a file removed the uninstall entry"
-    echo "ok: an uninstall that cannot remove a file keeps the entry and ends with status 2"
+    expect_uninstall_kept "$moved\\uninstall.exe" "$moved"
+    [ ! -e "$folder/tarvex.exe" ] || fail "the uninstall in place left the program"
+    echo "ok: an uninstall that cannot remove itself keeps the entry and ends with status 2"
 
-    run_wine "$folder/uninstall.exe" /S >"$logs/uninstall-moved" 2>&1 &
-    expect_success $! "the silent uninstall from $moved"
+    # Uninstalled again as Apps & features does it, through the entry.
+    local command
+    command=$(uninstall_entry | entry_value UninstallString) || fail "the entry has no UninstallString"
+    command=${command#\"}
+    run_wine "${command%\"}" /S >"$logs/uninstall-moved" 2>&1 &
+    expect_success $! "the entry's uninstall of $moved"
     removed() { [ ! -e "$folder" ] && ! uninstall_entry >/dev/null; }
     wait_for 120 removed || fail "the uninstaller left: $(find "$folder" 2>&1)"
     wineserver -w
@@ -290,5 +320,5 @@ run_portable() {
 case "$mode" in
     installer) install_and_remove "$artefact" && upgrade_in_place "$artefact" ;;
     portable) run_portable "$artefact" ;;
-    *) fail "usage: release_test.sh installer|portable FILE WINE_LOADER ARCH [SCREENSHOT]" ;;
+    *) fail "usage: release_test.sh installer SETUP_EXE WINE_LOADER ARCH HOLD_FILE_EXE [SCREENSHOT] | portable ZIP WINE_LOADER ARCH" ;;
 esac

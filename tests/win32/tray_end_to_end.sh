@@ -31,29 +31,18 @@ if [ -n "$screenshot" ]; then
     import -window root "$screenshot"
 fi
 
-xdotool mousemove "$icon_x" "$icon_y"
-wait_for 60 tooltip_shown "${wine_desktop[@]}" || fail "no tool-tip over the icon"
-echo "ok: tool-tip over the icon"
+expect_tooltip_over_icon "${wine_desktop[@]}"
 
 check_left_clicks_hide_and_restore
 
 # A second start while the window is hidden shows it and ends at once, leaving one icon.
-click_icon 1
-expect_hidden "hidden again"
-run_wine "$program" >"$logs/second" 2>&1 &
-second=$!
-started_pids+=("$second")
-expect_success "$second" "the second start"
-expect_shown_normal "a second start shows the hidden window"
-icons=$(docked_icons "${wine_desktop[@]}" | wc -l)
-[ "$icons" -eq 1 ] || fail "after a second start $icons icons are docked"
+expect_second_start_shows_hidden_window run_wine "$program"
+expect_one_icon "after a second start" "${wine_desktop[@]}"
 echo "ok: a second start ends with status 0 and one icon stays"
 
 # The menu opens where the right button was released; 显示 shows the window, which is already
 # shown and stays so; a second right click and 退出 end the program.
-click_icon 3
-wait_for 60 menu_shown "${wine_program[@]}" || fail "a right click opened no menu"
-lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
+expect_menu_beside_icon "the first right click" "${wine_program[@]}"
 # The menu's two items, 显示 on top.
 item_height=$(($(height_of "$menu") / 2))
 xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height / 2))" click 1
@@ -61,8 +50,7 @@ wait_for 60 menu_closed "${wine_program[@]}" || fail "显示 did not close the m
 is_viewable "$window" || fail "显示 left the window off the screen"
 echo "ok: a right click opens the menu beside the icon, and 显示 keeps the window shown"
 
-click_icon 3
-wait_for 60 menu_shown "${wine_program[@]}" || fail "a second right click opened no menu"
+expect_menu_beside_icon "a second right click" "${wine_program[@]}"
 xdotool mousemove "$(($(absolute_left "$menu") + 20))" "$(($(absolute_top "$menu") + item_height * 3 / 2))" click 1
 expect_success "$tarvex" "the program after 退出"
 icon_gone() { ! find_icon "${wine_desktop[@]}"; }

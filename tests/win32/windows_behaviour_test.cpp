@@ -11,6 +11,7 @@
 #include "win32/dpi.h"
 #include "win32/form1.h"
 #include "win32/key_filter.h"
+#include "win32/program.h"
 #include "win32/single_instance.h"
 #include "win32/window_identity.h"
 #include "window_geometry.h"
@@ -26,6 +27,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tarvex::window_tests {
@@ -573,6 +575,164 @@ TEST(KeyFilterProcedure, StopsAnExceptionAndDropsTheKey)
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(utf8(textOf(box)), "");
     DestroyWindow(parent);
+}
+
+// --- One Tarvex, and its icon in the shell ----------------------------------------------------
+
+using tarvex::win32::SingleInstance;
+
+// An import of this program replaced for the object's life.
+struct ReplacedImport
+{
+    ReplacedImport(const char *dll, const char *function, void *replacement)
+        : dll(dll), function(function), previous(replaceImport(dll, function, replacement))
+    {}
+    ~ReplacedImport() { replaceImport(dll, function, previous); }
+    const char *dll;
+    const char *function;
+    void *previous;
+};
+
+// What the window looks up at run time, as this test has it: the UIPI filter, whose calls are
+// recorded with whether the window had its controls yet.
+struct Filtered
+{
+    UINT message;
+    bool hadControls;
+};
+std::vector<Filtered> filtered;
+BOOL WINAPI recordFilter(HWND window, UINT message, DWORD, void *)
+{
+    filtered.push_back({message, GetWindow(window, GW_CHILD) != nullptr});
+    return TRUE;
+}
+const auto realGetProcAddress = GetProcAddress;
+FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
+{
+    if (HIWORD(name) != 0 && std::strcmp(name, "ChangeWindowMessageFilterEx") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFilter));
+    return realGetProcAddress(module, name);
+}
+
+TEST_F(WindowTest, ShowRequestPassesUipiBeforeTheControlsAreMade)
+{
+    const ReplacedImport lookups("kernel32.dll", "GetProcAddress",
+                                 reinterpret_cast<void *>(lookUp));
+    filtered.clear();
+    form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
+    ASSERT_FALSE(filtered.empty()) << "nothing let through UIPI";
+    EXPECT_EQ(filtered[0].message, tarvex::win32::showRequestMessage());
+    EXPECT_FALSE(filtered[0].hadControls) << "a second start could find the window before";
+}
+
+UINT WINAPI registerNothing(LPCWSTR)
+{
+    return 0;
+}
+
+TEST_F(WindowTest, MessagesWindowsCouldNotRegisterAreNotWmNull)
+{
+    filtered.clear();
+    {
+        const ReplacedImport registration("user32.dll", "RegisterWindowMessageW",
+                                          reinterpret_cast<void *>(registerNothing));
+        const ReplacedImport lookups("kernel32.dll", "GetProcAddress",
+                                     reinterpret_cast<void *>(lookUp));
+        form.reset();
+        form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
+        form->show(SW_SHOWNORMAL);
+    }
+    EXPECT_TRUE(filtered.empty()) << "WM_NULL let through UIPI";
+    SendMessageW(form->handle(), design::kTrayCallbackMessage, design::kTrayIconId, WM_LBUTTONUP);
+    notifyCalls.clear();
+    SendMessageW(form->handle(), WM_NULL, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(form->handle())) << "WM_NULL taken for a show request";
+    EXPECT_TRUE(notifyCalls.empty()) << "WM_NULL taken for TaskbarCreated";
+}
+
+// The running Tarvex ends between the second start's finding its window and posting to it.
+HANDLE runningEnds = nullptr;
+BOOL WINAPI postToAnEndingWindow(HWND window, UINT, WPARAM, LPARAM)
+{
+    DestroyWindow(window);
+    SetEvent(runningEnds);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+}
+
+TEST_F(WindowTest, SecondStartTakesOverFromATarvexEndingAsItIsAsked)
+{
+    const tarvex::win32::OwnedHandle ends(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const tarvex::win32::OwnedHandle claimed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    runningEnds = ends.get();
+    std::thread running([&] {
+        SingleInstance session;
+        SetEvent(claimed.get());
+        WaitForSingleObject(runningEnds, INFINITE);
+    });
+    WaitForSingleObject(claimed.get(), INFINITE);
+    {
+        const ReplacedImport post("user32.dll", "PostMessageW",
+                                  reinterpret_cast<void *>(postToAnEndingWindow));
+        SingleInstance second;
+        EXPECT_EQ(second.settle(), SingleInstance::Start::RunsHere);
+    }
+    SetEvent(runningEnds);
+    running.join();
+}
+
+// Whether another start could take the session now.
+bool sessionFree()
+{
+    bool free = false;
+    std::thread([&free] {
+        const tarvex::win32::OwnedHandle mutex(
+            OpenMutexW(SYNCHRONIZE, FALSE, tarvex::win32::kSessionMutexName));
+        const DWORD waited = mutex == nullptr ? WAIT_OBJECT_0 : WaitForSingleObject(mutex.get(), 0);
+        free = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        if (free && mutex != nullptr)
+            ReleaseMutex(mutex.get());
+    }).join();
+    return free;
+}
+
+bool freeAtTheBox = false;
+void CALLBACK answerBoxSeeingTheSession(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (FindWindowW(L"#32770", nullptr) == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    freeAtTheBox = sessionFree();
+    EnumThreadWindows(GetCurrentThreadId(), answerBox, 0);
+}
+
+TEST(RefusedWindow, LetsTheSessionGoBeforeTheBoxSaysSo)
+{
+    SingleInstance session;
+    ASSERT_EQ(session.settle(), SingleInstance::Start::RunsHere);
+    madeWindow = nullptr;
+    windowsToMake = 0;
+    creationHook = SetWindowsHookExW(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(creationHook, nullptr);
+    boxAnswered = false;
+    freeAtTheBox = false;
+    SetTimer(nullptr, 0, 50, answerBoxSeeingTheSession);
+    EXPECT_EQ(tarvex::win32::runTarvex(GetModuleHandleW(nullptr), SW_SHOWNORMAL, session), 1);
+    UnhookWindowsHookEx(creationHook);
+    EXPECT_TRUE(boxAnswered) << "no 无法创建窗口";
+    EXPECT_TRUE(freeAtTheBox) << "a second start waits behind the box";
+    pumpMessages();
+}
+
+TEST_F(WindowTest, EndingSessionTakesTheIconAway)
+{
+    form->show(SW_SHOWNORMAL);
+    for (const BOOL ending : {FALSE, TRUE}) {
+        notifyCalls.clear();
+        SendMessageW(form->handle(), WM_ENDSESSION, ending, 0);
+        ASSERT_EQ(notifyCalls.size(), ending != FALSE ? 1U : 0U) << "ending " << ending;
+    }
+    EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_DELETE));
 }
 
 } // namespace

@@ -45,6 +45,8 @@ for access in open denied; do
     echo "# a second start while the first holds the session, $access to it, without a window"
     first_arguments=(6000)
     [ "$access" = denied ] && first_arguments+=(denied)
+    # Emptied here: the redirection below happens in the background, after the wait may read.
+    : >"$logs/first.out"
     run_wine "$slow_first" "${first_arguments[@]}" >"$logs/first.out" 2>"$logs/first.err" &
     first=$!
     started_pids+=($first)

@@ -16,6 +16,7 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "Win\WinNT.nsh"
 
 !define PRODUCT "Tarvex"
 !define SHORTCUT "进制转换工具"
@@ -24,6 +25,7 @@ SetCompressor /SOLID lzma
 ; The running program's window, which is asked to close before its files are replaced or
 ; removed.
 !define WINDOW_CLASS "Tarvex.Form1"
+!define STILL_RUNNING "Tarvex 仍在运行，无法关闭：它可能以管理员身份运行，或没有响应。请在其通知区域图标的菜单中选“退出”，然后点“重试”。"
 !define FILES_KEPT "有文件正在使用或无法删除，未能卸载完全。卸载信息已保留：请关闭使用这些文件的程序后再次卸载。"
 
 !ifdef SIGN
@@ -60,34 +62,42 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 ; Asks every running Tarvex to close through its window, as its close button does, and waits
-; until they have: files in use cannot be replaced or removed. One Tarvex runs in a session, but
-; an elevated one and a normal one, or copies of older versions, can run side by side.
+; until each one's process has ended: its files cannot be replaced or removed before. One Tarvex
+; runs in a session, but an elevated one and a normal one, or copies of older versions, can run
+; side by side. A window that stays (an elevated Tarvex does not hear a user's installer, as
+; Windows keeps a program from sending to one with more rights) is named in a box of its own,
+; which the user answers once it is closed; a silent run ends there, with status 2.
 !macro CloseRunningTarvex un
 Function ${un}CloseRunningTarvex
-    ; Each window is asked once, front to back. One that is still there after it was asked
-    ; (busy, or closing slowly) is passed over by the search, which goes on behind it.
-    StrCpy $0 0
     ${Do}
-        FindWindow $1 "${WINDOW_CLASS}" "" 0 $0
+        ; Each window is asked once, front to back. One that is still there after it was asked
+        ; is passed over by the search, which goes on behind it.
+        StrCpy $0 0
+        ${Do}
+            FindWindow $1 "${WINDOW_CLASS}" "" 0 $0
+            ${If} $1 == 0
+                ${ExitDo}
+            ${EndIf}
+            System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
+            System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r2) p .r3'
+            SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+            StrCpy $4 closed
+            IsWindow $1 0 +2
+            StrCpy $4 open
+            ${If} $4 == closed
+                System::Call 'kernel32::WaitForSingleObject(p r3, i 10000)'
+            ${Else}
+                StrCpy $0 $1
+            ${EndIf}
+            System::Call 'kernel32::CloseHandle(p r3)'
+        ${Loop}
+        FindWindow $1 "${WINDOW_CLASS}"
         ${If} $1 == 0
-            ${ExitDo}
-        ${EndIf}
-        SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-        IsWindow $1 0 +2
-        StrCpy $0 $1
-    ${Loop}
-    ; Then all of them are waited for, ten seconds at most.
-    StrCpy $1 0
-    ${Do}
-        FindWindow $0 "${WINDOW_CLASS}"
-        ${If} $0 == 0
-            ; The windows are gone; the program's file is free once the process has ended.
-            Sleep 200
             Return
         ${EndIf}
-        Sleep 100
-        IntOp $1 $1 + 1
-    ${LoopUntil} $1 >= 100
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILL_RUNNING}" /SD IDCANCEL IDRETRY +2
+        Abort "${STILL_RUNNING}"
+    ${Loop}
 FunctionEnd
 !macroend
 !insertmacro CloseRunningTarvex ""
@@ -128,23 +138,30 @@ Section
 SectionEnd
 
 ; Removes what the installer put there, and nothing else: a folder that holds files of the
-; user's stays. A file that cannot be removed (in use, or refused) keeps the uninstall entry,
-; from which the user can uninstall again: the box says so, and a silent uninstall ends with
-; status 2. Only a caller that runs it with _?=<folder> sees that status: without it, the
-; uninstaller goes on in a copy of itself and its first process ends at once. Run with _?= from
-; the folder itself, it cannot remove its own file, and keeps the entry.
+; user's stays. The program goes first: NSIS runs the uninstaller from a copy of itself, so that
+; its own file always goes, and a program that cannot be removed (in use, or refused) keeps the
+; uninstaller and the uninstall entry, from which the user can uninstall again: the box says
+; so, and a silent uninstall ends with status 2. Only a caller that runs it with _?=<folder>
+; sees that status: without it, the uninstaller goes on in a copy of itself and its first
+; process ends at once. Run with _?= from the folder itself, it cannot remove its own file, and
+; keeps the entry.
 Section "Uninstall"
     Call un.CloseRunningTarvex
     ClearErrors
     Delete "$INSTDIR\tarvex.exe"
-    Delete "$INSTDIR\uninstall.exe"
-    Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    ; Testing the error flag clears it.
+    ${If} ${Errors}
+        SetErrors
+    ${Else}
+        Delete "$INSTDIR\uninstall.exe"
+    ${EndIf}
     ${If} ${Errors}
         DetailPrint "${FILES_KEPT}"
         MessageBox MB_OK|MB_ICONEXCLAMATION "${FILES_KEPT}" /SD IDOK
         SetErrorLevel 2
         Return
     ${EndIf}
+    Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     RMDir "$INSTDIR"
     ; The folder of per-user programs, when the installer made it and nothing else is in it.
     ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"

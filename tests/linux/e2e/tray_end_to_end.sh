@@ -41,9 +41,7 @@ if [ -n "$shots" ]; then
     import -window root -crop 420x150+860+750 "$shots/balloon.png"
 fi
 
-xdotool mousemove "$icon_x" "$icon_y"
-wait_for 60 tooltip_shown --pid "$tarvex" || fail "no tool-tip over the icon"
-echo "ok: tool-tip over the icon"
+expect_tooltip_over_icon --pid "$tarvex"
 
 check_left_clicks_hide_and_restore
 
@@ -58,9 +56,7 @@ expect_hidden "a double-click on a hidden window brings it back and hides it" MU
 # only if the menu did nothing to it.
 click_icon 1
 expect_shown_normal "shown again"
-click_icon 3
-wait_for 60 menu_shown --pid "$tarvex" || fail "a right click opened no menu"
-lies_beside "$menu" "$icon_x" "$icon_y" || fail "the menu is not beside the icon"
+expect_menu_beside_icon "a right click" --pid "$tarvex"
 if [ -n "$shots" ]; then
     # The menu paints a moment after it is mapped, and X tells no event for that.
     sleep 0.3
