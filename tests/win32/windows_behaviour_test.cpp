@@ -7,6 +7,7 @@
 #include "design/texts.h"
 #include "form1_under_test.h"
 #include "import_table.h"
+#include "modal_answerer.h"
 #include "user_input.h"
 #include "win32/dpi.h"
 #include "win32/form1.h"
@@ -83,15 +84,41 @@ BOOL WINAPI recordFrameScaling(HWND window)
 using GetProcAddressFunction = FARPROC(WINAPI *)(HMODULE, LPCSTR);
 GetProcAddressFunction realGetProcAddress = nullptr;
 
+// --- What the window lets through UIPI, with whether it had its controls yet -----------------
+
+struct Filtered
+{
+    UINT message;
+    bool hadControls;
+};
+std::vector<Filtered> filtered;
+
+using ChangeWindowMessageFilterExFunction = BOOL(WINAPI *)(HWND, UINT, DWORD, void *);
+ChangeWindowMessageFilterExFunction realChangeWindowMessageFilterEx = nullptr;
+
+BOOL WINAPI recordFilter(HWND window, UINT message, DWORD action, void *status)
+{
+    filtered.push_back({message, GetWindow(window, GW_CHILD) != nullptr});
+    return realChangeWindowMessageFilterEx(window, message, action, status);
+}
+
 FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
 {
     const FARPROC found = realGetProcAddress(module, name);
-    if (found == nullptr || IS_INTRESOURCE(name) ||
-        std::string_view(name) != "EnableNonClientDpiScaling")
+    if (found == nullptr || IS_INTRESOURCE(name))
         return found;
-    realEnableNonClientDpiScaling =
-        reinterpret_cast<EnableNonClientDpiScalingFunction>(reinterpret_cast<void *>(found));
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFrameScaling));
+    const std::string_view function(name);
+    if (function == "EnableNonClientDpiScaling") {
+        realEnableNonClientDpiScaling =
+            reinterpret_cast<EnableNonClientDpiScalingFunction>(reinterpret_cast<void *>(found));
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFrameScaling));
+    }
+    if (function == "ChangeWindowMessageFilterEx") {
+        realChangeWindowMessageFilterEx =
+            reinterpret_cast<ChangeWindowMessageFilterExFunction>(reinterpret_cast<void *>(found));
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFilter));
+    }
+    return found;
 }
 
 // Records the calls from here on, the recorders put in place the first time, before the window's
@@ -109,6 +136,7 @@ FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
     }();
     notifyCalls.clear();
     framesScaled.clear();
+    filtered.clear();
     if (!inPlace)
         return ::testing::AssertionFailure() << "the window's library calls no Shell_NotifyIconA, "
                                                 "no Shell_NotifyIconW or no GetProcAddress";
@@ -587,39 +615,15 @@ struct ReplacedImport
     ReplacedImport(const char *dll, const char *function, void *replacement)
         : dll(dll), function(function), previous(replaceImport(dll, function, replacement))
     {}
-    ~ReplacedImport() { replaceImport(dll, function, previous); }
+    ~ReplacedImport() { static_cast<void>(replaceImport(dll, function, previous)); }
     const char *dll;
     const char *function;
     void *previous;
 };
 
-// What the window looks up at run time, as this test has it: the UIPI filter, whose calls are
-// recorded with whether the window had its controls yet.
-struct Filtered
-{
-    UINT message;
-    bool hadControls;
-};
-std::vector<Filtered> filtered;
-BOOL WINAPI recordFilter(HWND window, UINT message, DWORD, void *)
-{
-    filtered.push_back({message, GetWindow(window, GW_CHILD) != nullptr});
-    return TRUE;
-}
-const auto realGetProcAddress = GetProcAddress;
-FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
-{
-    if (HIWORD(name) != 0 && std::strcmp(name, "ChangeWindowMessageFilterEx") == 0)
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFilter));
-    return realGetProcAddress(module, name);
-}
-
 TEST_F(WindowTest, ShowRequestPassesUipiBeforeTheControlsAreMade)
 {
-    const ReplacedImport lookups("kernel32.dll", "GetProcAddress",
-                                 reinterpret_cast<void *>(lookUp));
-    filtered.clear();
-    form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
+    make(Form1UnderTest::Showing::Drawn);
     ASSERT_FALSE(filtered.empty()) << "nothing let through UIPI";
     EXPECT_EQ(filtered[0].message, tarvex::win32::showRequestMessage());
     EXPECT_FALSE(filtered[0].hadControls) << "a second start could find the window before";
@@ -632,21 +636,19 @@ UINT WINAPI registerNothing(LPCWSTR)
 
 TEST_F(WindowTest, MessagesWindowsCouldNotRegisterAreNotWmNull)
 {
-    filtered.clear();
     {
         const ReplacedImport registration("user32.dll", "RegisterWindowMessageW",
                                           reinterpret_cast<void *>(registerNothing));
-        const ReplacedImport lookups("kernel32.dll", "GetProcAddress",
-                                     reinterpret_cast<void *>(lookUp));
-        form.reset();
-        form = std::make_unique<Form1>(GetModuleHandleW(nullptr));
-        form->show(SW_SHOWNORMAL);
+        make(Form1UnderTest::Showing::AsTheProgramDoes);
     }
     EXPECT_TRUE(filtered.empty()) << "WM_NULL let through UIPI";
-    SendMessageW(form->handle(), design::kTrayCallbackMessage, design::kTrayIconId, WM_LBUTTONUP);
+    const HWND window = form->window();
+    SendMessageW(window, design::kTrayCallbackMessage, design::kTrayIconId, WM_LBUTTONUP);
+    ASSERT_TRUE(settle());
     notifyCalls.clear();
-    SendMessageW(form->handle(), WM_NULL, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(form->handle())) << "WM_NULL taken for a show request";
+    SendMessageW(window, WM_NULL, 0, 0);
+    ASSERT_TRUE(settle());
+    EXPECT_FALSE(IsWindowVisible(window)) << "WM_NULL taken for a show request";
     EXPECT_TRUE(notifyCalls.empty()) << "WM_NULL taken for TaskbarCreated";
 }
 
@@ -662,6 +664,7 @@ BOOL WINAPI postToAnEndingWindow(HWND window, UINT, WPARAM, LPARAM)
 
 TEST_F(WindowTest, SecondStartTakesOverFromATarvexEndingAsItIsAsked)
 {
+    make(Form1UnderTest::Showing::Drawn);
     const tarvex::win32::OwnedHandle ends(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const tarvex::win32::OwnedHandle claimed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     runningEnds = ends.get();
@@ -696,14 +699,17 @@ bool sessionFree()
     return free;
 }
 
+// Whether the session was free when the box that says the window could not be made came.
 bool freeAtTheBox = false;
-void CALLBACK answerBoxSeeingTheSession(HWND, UINT, UINT_PTR timer, DWORD)
+LRESULT CALLBACK refuseCreationSeeingTheSession(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (FindWindowW(L"#32770", nullptr) == nullptr)
-        return;
-    KillTimer(nullptr, timer);
-    freeAtTheBox = sessionFree();
-    EnumThreadWindows(GetCurrentThreadId(), answerBox, 0);
+    if (code == HCBT_CREATEWND) {
+        wchar_t className[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+        if (lstrcmpW(className, L"#32770") == 0)
+            freeAtTheBox = sessionFree();
+    }
+    return refuseCreation(code, wParam, lParam);
 }
 
 TEST(RefusedWindow, LetsTheSessionGoBeforeTheBoxSaysSo)
@@ -712,24 +718,26 @@ TEST(RefusedWindow, LetsTheSessionGoBeforeTheBoxSaysSo)
     ASSERT_EQ(session.settle(), SingleInstance::Start::RunsHere);
     madeWindow = nullptr;
     windowsToMake = 0;
-    creationHook = SetWindowsHookExW(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
-    ASSERT_NE(creationHook, nullptr);
-    boxAnswered = false;
     freeAtTheBox = false;
-    SetTimer(nullptr, 0, 50, answerBoxSeeingTheSession);
+    ModalAnswerer answerer;
+    answerer.expect(1);
+    creationHook =
+        SetWindowsHookExW(WH_CBT, refuseCreationSeeingTheSession, nullptr, GetCurrentThreadId());
+    ASSERT_NE(creationHook, nullptr);
     EXPECT_EQ(tarvex::win32::runTarvex(GetModuleHandleW(nullptr), SW_SHOWNORMAL, session), 1);
     UnhookWindowsHookEx(creationHook);
-    EXPECT_TRUE(boxAnswered) << "no 无法创建窗口";
+    EXPECT_EQ(answerer.texts(), std::vector<std::u16string>{u"无法创建窗口"});
+    EXPECT_EQ(answerer.faults(), "");
     EXPECT_TRUE(freeAtTheBox) << "a second start waits behind the box";
-    pumpMessages();
+    dropQuitRequests();
 }
 
 TEST_F(WindowTest, EndingSessionTakesTheIconAway)
 {
-    form->show(SW_SHOWNORMAL);
+    make(Form1UnderTest::Showing::AsTheProgramDoes);
     for (const BOOL ending : {FALSE, TRUE}) {
         notifyCalls.clear();
-        SendMessageW(form->handle(), WM_ENDSESSION, ending, 0);
+        SendMessageW(form->window(), WM_ENDSESSION, ending, 0);
         ASSERT_EQ(notifyCalls.size(), ending != FALSE ? 1U : 0U) << "ending " << ending;
     }
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_DELETE));
