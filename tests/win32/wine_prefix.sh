@@ -91,8 +91,8 @@ copy_template() {
         cp -p --remove-destination "$template/prefix/$file" "$WINEPREFIX/$file"
     done
     find "$WINEPREFIX/drive_c/users" -type l -lname "$template/home" -exec ln -sfn "$HOME" {} \;
-    # Debian's Wine names its server's folder under TMPDIR here; the copy's server makes its own.
-    rm -f "$WINEPREFIX/wineserver"
+    # The file wineserver, copied too, names the server's folder that Debian's Wine makes under
+    # TMPDIR, which is each test's own: the copy's server is its own.
     echo "copied the $WINEARCH prefix $WINEPREFIX from $template"
 }
 
