@@ -56,6 +56,30 @@ function(tarvex_under_wine)
     set_property(TEST ${ARGN} PROPERTY SKIP_RETURN_CODE 77)
 endfunction()
 
+# The tests' prefixes are copies of one made for the build before them (the test
+# wine_prefix_template, removed after them), in the build's own kind of prefix under Chinese:
+# a prefix made costs a wineboot and a gigabyte written, a copy a few hard links
+# (tests/win32/wine_prefix.sh template). Each copy is a prefix of its own, with its own server.
+set(TARVEX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine/prefix-template)
+add_test(NAME wine_prefix_template
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win32/wine_prefix.sh template ${TARVEX_WINE_LOADER}
+        ${TARVEX_WINE_TEMPLATE})
+add_test(NAME wine_prefix_template_removed
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${TARVEX_WINE_TEMPLATE})
+tarvex_under_wine(wine_prefix_template)
+set_tests_properties(wine_prefix_template PROPERTIES FIXTURES_SETUP wine_prefix_template
+    TIMEOUT 600)
+set_tests_properties(wine_prefix_template_removed PROPERTIES
+    FIXTURES_CLEANUP wine_prefix_template LABELS wine)
+
+# Gives the named tests, in the build's own kind of prefix under Chinese, a copy of the
+# build's template for their prefix.
+function(tarvex_in_a_copy_of_the_wine_template)
+    set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix_template)
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT
+        TARVEX_WINE_TEMPLATE=${TARVEX_WINE_TEMPLATE})
+endfunction()
+
 # Marks test programs that run only under Wine: left out of the build where Wine cannot start.
 function(tarvex_run_only_under_wine)
     if(TARVEX_WINE_LOADER_STATUS EQUAL 77)

@@ -11,8 +11,8 @@
 # multiples of the bare window's.
 #   tools/measure-startup-wine.sh [RUNS] [PRESET]
 # RUNS defaults to 21; PRESET is windows (32-bit, the default) or windows-x64, whose build
-# needs the targets tarvex and tarvex-bare-win32-window; the default build's tarvex-map-timer
-# times the runs.
+# makes tarvex and tarvex-bare-win32-window, as the default build makes the tarvex-map-timer
+# that times the runs; both builds have to be configured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
@@ -24,9 +24,11 @@ case $preset in
     windows-x64) loader=/usr/lib/wine/wine64 arch=win64 ;;
     *) echo "usage: $0 [RUNS] [windows|windows-x64]" >&2; exit 2 ;;
 esac
-for file in "$timer" "$bin/win32/tarvex.exe" "$bin/tools/tarvex-bare-win32-window.exe"; do
-    [ -e "$file" ] || { echo "missing $file: build it first" >&2; exit 1; }
+for build in build/default "$bin"; do
+    [ -e "$build/build.ninja" ] || { echo "missing $build: configure and build it first" >&2; exit 1; }
 done
+cmake --build build/default --target tarvex-map-timer >/dev/null
+cmake --build "$bin" --target tarvex tarvex-bare-win32-window >/dev/null
 
 source tests/desktop/x_session.sh
 source tests/win32/wine_session.sh

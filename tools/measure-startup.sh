@@ -10,6 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
 bin=build/default
+cmake --build "$bin" --target tarvex tarvex-bare-window tarvex-map-timer >/dev/null
 
 source tests/desktop/x_session.sh
 start_x

@@ -37,10 +37,13 @@ run_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f 
 prefix_seconds=$((SECONDS - began))
 
 failed=0
+# Each new DPI restarts Wine's server (set_wine_dpi); rows at the same DPI share one start.
+shown_dpi=
 for row in "${rows[@]}"; do
     read -r dpi filter <<<"$row"
     echo "# $dpi dpi"
-    set_wine_dpi "$dpi"
+    [ "$dpi" = "$shown_dpi" ] || set_wine_dpi "$dpi"
+    shown_dpi=$dpi
     run_wine "$tests" --dpi="$dpi" --gtest_filter="$filter" 2>"$logs/wine-$dpi" || {
         echo "FAIL at $dpi dpi; Wine said: $(cat "$logs/wine-$dpi")"
         failed=1

@@ -5,7 +5,11 @@
 #       Ends with 0 if this machine can start the loader, or with 77, saying why, if its kernel
 #       will not run it (for 32-bit Wine: a kernel without IA-32 emulation).
 #   wine_prefix.sh make WINE_LOADER
-#       Makes the prefix the environment names: WINEPREFIX, WINEARCH, HOME, LOCPATH, LC_ALL.
+#       Makes the prefix the environment names: WINEPREFIX, WINEARCH, HOME, LOCPATH, LC_ALL;
+#       a copy of the template TARVEX_WINE_TEMPLATE names, where it is set.
+#   wine_prefix.sh template WINE_LOADER FOLDER
+#       Makes a prefix in FOLDER, anew, for the tests of a build to copy, under WINEARCH and
+#       LC_ALL; its server has ended when it is made.
 #   wine_prefix.sh run WINE_LOADER PROGRAM [ARGUMENTS...]
 #       Runs the Windows program in a prefix of its own, made in a temporary folder and removed,
 #       with its Wine server ended, when the program has ended; its status is the program's.
@@ -47,6 +51,10 @@ make_prefix() {
     check_loader "$loader"
     mkdir -p "$HOME"
     compile_locale
+    if [ -n "${TARVEX_WINE_TEMPLATE:-}" ]; then
+        copy_template "$TARVEX_WINE_TEMPLATE"
+        return
+    fi
 
     # The services that wineboot starts outlive it by seconds, holding its standard output: a
     # pipe given to it would keep the caller waiting until they end.
@@ -64,6 +72,41 @@ make_prefix() {
     answer=$("$loader" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP)
     codepage=$(sed -n 's/^ *ACP *REG_SZ *\([0-9]*\).*/\1/p' <<<"$answer")
     [ "$codepage" = "$expected" ] || fail "Wine's ANSI code page under $LC_ALL is '$codepage', not $expected"
+}
+
+# Wine writes its system's libraries and programs (a gigabyte in a 64-bit prefix) into every
+# prefix and never changes them: a copy shares them with the template through hard links, and
+# has its own of every other file (the registry, the users' folders, the .ini files), which Wine
+# and the programs write. The users' folders that Wine links to HOME link to the copy's HOME.
+copy_template() {
+    local template=$1 made
+    made=$(cat "$template/made-for" 2>/dev/null) \
+        || fail "no Wine prefix template in $template (its test, wine_prefix_template, makes it)"
+    [ "$made" = "$WINEARCH $LC_ALL" ] \
+        || fail "the Wine prefix template in $template is made for $made, not $WINEARCH $LC_ALL"
+    cp -al "$template/prefix" "$WINEPREFIX"
+    (cd "$template/prefix" && find . \( -path ./drive_c/windows/system32 \
+        -o -path ./drive_c/windows/syswow64 -o -path ./drive_c/windows/winsxs \) -prune \
+        -o -type f -print0) | while IFS= read -r -d '' file; do
+        cp -p --remove-destination "$template/prefix/$file" "$WINEPREFIX/$file"
+    done
+    find "$WINEPREFIX/drive_c/users" -type l -lname "$template/home" -exec ln -sfn "$HOME" {} \;
+    # The file wineserver, copied too, names the server's folder that Debian's Wine makes under
+    # TMPDIR, which is each test's own: the copy's server is its own.
+    echo "copied the $WINEARCH prefix $WINEPREFIX from $template"
+}
+
+# The template: made and checked as a test's own prefix is, its server ended so that its
+# registry is written.
+make_template() {
+    local loader=$1 folder=$2
+    rm -rf "$folder"
+    mkdir -p "$folder/tmp"
+    export WINEPREFIX=$folder/prefix HOME=$folder/home TMPDIR=$folder/tmp
+    unset TARVEX_WINE_TEMPLATE
+    make_prefix "$loader"
+    wineserver -w
+    echo "$WINEARCH $LC_ALL" >"$folder/made-for"
 }
 
 run_in_prefix() {
@@ -85,6 +128,7 @@ run_in_prefix() {
 case "${1:-}" in
     runs) check_loader "${2:?usage: wine_prefix.sh runs WINE_LOADER}" ;;
     make) make_prefix "${2:?usage: wine_prefix.sh make WINE_LOADER}" ;;
+    template) make_template "${2:?usage: wine_prefix.sh template WINE_LOADER FOLDER}" "${3:?usage: wine_prefix.sh template WINE_LOADER FOLDER}" ;;
     run) shift; run_in_prefix "$@" ;;
-    *) echo "usage: $0 runs WINE_LOADER | make WINE_LOADER | run WINE_LOADER PROGRAM [ARGUMENTS...]" >&2; exit 2 ;;
+    *) echo "usage: $0 runs WINE_LOADER | make WINE_LOADER | template WINE_LOADER FOLDER | run WINE_LOADER PROGRAM [ARGUMENTS...]" >&2; exit 2 ;;
 esac
