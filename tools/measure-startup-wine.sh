@@ -30,7 +30,6 @@ done
 cmake --build build/default --target tarvex-map-timer >/dev/null
 cmake --build "$bin" --target tarvex tarvex-bare-win32-window >/dev/null
 
-source tests/desktop/x_session.sh
 source tests/win32/wine_session.sh
 start_x 1366x768x24
 export DBUS_SESSION_BUS_ADDRESS=disabled:

@@ -26,7 +26,6 @@ arch=$4
 hold_file=${5:-}
 screenshot=${6:-}
 here=$(dirname "$0")
-source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 start_wine_desktop "$loader" "$arch"

@@ -12,7 +12,6 @@ loader=$2
 arch=$3
 screenshot=${4:-}
 here=$(dirname "$0")
-source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 start_wine_desktop "$loader" "$arch"

@@ -7,7 +7,6 @@
 set -u
 
 here=$(dirname "$(realpath "$0")")
-source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 [ $# -eq 3 ] || fail "usage: window_tests.sh TESTS_EXE WINE_LOADER win32|win64"

@@ -9,7 +9,6 @@
 set -u
 
 here=$(dirname "$(realpath "$0")")
-source "$here/../desktop/x_session.sh"
 source "$here/wine_session.sh"
 
 [ $# -eq 6 ] || fail "usage: windows_behaviour_tests.sh TESTS_EXE TARVEX_EXE SLOW_FIRST_EXE WINE_LOADER win32|win64 LOCALE"

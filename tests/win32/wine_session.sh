@@ -1,5 +1,5 @@
-# Sourced by the tests of the Windows program, after tests/desktop/x_session.sh: a Wine of the
-# test's own, in a fresh prefix under a temporary folder, whose processes end and whose prefix
+# Sourced by the tests of the Windows program, with the X desktop of tests/desktop/x_session.sh
+# (which it sources itself): a Wine of the test's own, in a fresh prefix under a temporary folder, whose processes end and whose prefix
 # goes when the test ends.
 #   start_wine LOADER ARCH    Wine's loader and the prefix's kind: /usr/lib/wine/wine and win32
 #                             for the i686 program, /usr/lib/wine/wine64 and win64 for x86-64,
@@ -8,6 +8,8 @@
 #   start_wine_desktop LOADER ARCH [SCREEN]    the same on a virtual desktop of the test's own,
 #                             1366x768x24 unless SCREEN says otherwise
 # Wine runs under zh_CN.UTF-8 (code page 936), or under the locale wine_locale names.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../desktop/x_session.sh"
 
 # X selectors of what a Windows program shows under Wine, for the finders of x_session.sh: the
 # program's own windows carry the X class of its exe; the icons docked in the notification area,
