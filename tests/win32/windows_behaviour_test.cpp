@@ -102,8 +102,14 @@ BOOL WINAPI recordFilter(HWND window, UINT message, DWORD action, void *status)
     return realChangeWindowMessageFilterEx(window, message, action, status);
 }
 
+// Shell_NotifyIconGetRect as a test has it, where it says so.
+void *iconRectReported = nullptr;
+
 FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
 {
+    if (!IS_INTRESOURCE(name) && iconRectReported != nullptr &&
+        std::string_view(name) == "Shell_NotifyIconGetRect")
+        return reinterpret_cast<FARPROC>(iconRectReported);
     const FARPROC found = realGetProcAddress(module, name);
     if (found == nullptr || IS_INTRESOURCE(name))
         return found;
@@ -741,6 +747,81 @@ TEST_F(WindowTest, EndingSessionTakesTheIconAway)
         ASSERT_EQ(notifyCalls.size(), ending != FALSE ? 1U : 0U) << "ending " << ending;
     }
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_DELETE));
+}
+
+// The icon's menu as the shell reports a right-button release: the icon where
+// Shell_NotifyIconGetRect says, the cursor where GetCursorPos says, and the menu recorded
+// instead of shown and closed without a choice, as Esc closes it.
+constexpr RECT kIconRect{1300, 740, 1324, 764};
+POINT cursorNow{};
+struct OpenedMenu
+{
+    UINT flags;
+    POINT at;
+    std::optional<RECT> excluded;
+};
+std::vector<OpenedMenu> openedMenus;
+
+HRESULT WINAPI reportIconRect(const NOTIFYICONIDENTIFIER *, RECT *rect)
+{
+    *rect = kIconRect;
+    return S_OK;
+}
+BOOL WINAPI reportCursor(POINT *point)
+{
+    *point = cursorNow;
+    return TRUE;
+}
+BOOL WINAPI closeMenuWithoutChoice(HMENU, UINT flags, int x, int y, HWND, TPMPARAMS *params)
+{
+    openedMenus.push_back(
+        {flags, {x, y}, params != nullptr ? std::optional(params->rcExclude) : std::nullopt});
+    return 0;
+}
+
+struct MenuOpening
+{
+    const char *name;
+    POINT cursor;
+    bool besideTheIcon;
+};
+constexpr MenuOpening kMenuOpenings[] = {
+    {"the mouse over the icon", {1310, 750}, false},
+    {"Enter on the icon chosen from the keyboard, the mouse elsewhere", {200, 200}, true},
+};
+
+TEST_F(WindowTest, MenuOpensBesideTheIconChosenFromTheKeyboard)
+{
+    make(Form1UnderTest::Showing::AsTheProgramDoes);
+    const ReplacedImport cursor("user32.dll", "GetCursorPos",
+                                reinterpret_cast<void *>(reportCursor));
+    const ReplacedImport menu("user32.dll", "TrackPopupMenuEx",
+                              reinterpret_cast<void *>(closeMenuWithoutChoice));
+    iconRectReported = reinterpret_cast<void *>(reportIconRect);
+    for (const MenuOpening &row : kMenuOpenings) {
+        SCOPED_TRACE(row.name);
+        cursorNow = row.cursor;
+        openedMenus.clear();
+        notifyCalls.clear();
+        SendMessageW(form->window(), design::kTrayCallbackMessage, design::kTrayIconId,
+                     WM_RBUTTONUP);
+        ASSERT_EQ(openedMenus.size(), 1U);
+        const OpenedMenu &opened = openedMenus[0];
+        EXPECT_EQ((opened.flags & TPM_VERTICAL) != 0, row.besideTheIcon);
+        EXPECT_EQ(opened.excluded.has_value(), row.besideTheIcon);
+        if (row.besideTheIcon) {
+            EXPECT_TRUE(EqualRect(&*opened.excluded, &kIconRect) != FALSE);
+            EXPECT_EQ(opened.at.x, kIconRect.left);
+        } else {
+            EXPECT_EQ(opened.at.x, row.cursor.x);
+        }
+        // Esc gives the keyboard back to the notification area, not a click elsewhere.
+        const bool focusGivenBack =
+            !notifyCalls.empty() && notifyCalls.back().message == static_cast<DWORD>(NIM_SETFOCUS);
+        EXPECT_EQ(focusGivenBack, row.besideTheIcon);
+    }
+    iconRectReported = nullptr;
+    ASSERT_TRUE(settle());
 }
 
 } // namespace
