@@ -1,5 +1,6 @@
 #include "win32/message_filter.h"
 
+#include "win32/mod_tray.h"
 #include "win32/single_instance.h"
 #include "win32/system_function.h"
 
@@ -21,7 +22,7 @@ void letThroughFromLowerRights(HWND window)
     if (changeFilter == nullptr)
         return;
     // A name Windows could not register has no message to let through: 0 is WM_NULL.
-    for (const UINT message : {showRequestMessage(), RegisterWindowMessageW(L"TaskbarCreated")})
+    for (const UINT message : {showRequestMessage(), modTray::taskbarCreatedMessage()})
         if (message != 0)
             changeFilter(window, message, kAllow, nullptr);
 }

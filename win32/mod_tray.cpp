@@ -181,12 +181,17 @@ void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view b
     // runs on without it.
     notify(NIM_ADD);
     createMenu();
-    taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    taskbarCreated = taskbarCreatedMessage();
 
     const auto procedure = reinterpret_cast<LONG_PTR>(TrayWindowProc);
     prevWndProc = reinterpret_cast<WNDPROC>(
         speaksCodePage936() ? SetWindowLongPtrA(window, GWLP_WNDPROC, procedure)
                             : SetWindowLongPtrW(window, GWLP_WNDPROC, procedure));
+}
+
+UINT taskbarCreatedMessage()
+{
+    return RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)

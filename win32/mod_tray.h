@@ -41,6 +41,10 @@ inline constexpr UINT mnuExit = 2;
 void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
                  std::u16string_view balloonText, std::int32_t balloonIconKind);
 
+// The message the shell broadcasts when the notification area starts again; 0 where Windows
+// could not register it.
+[[nodiscard]] UINT taskbarCreatedMessage();
+
 // The window's procedure while the icon is there: whatever fails in handling the icon's
 // messages is skipped without a word, and every message goes on to the procedure it replaced.
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
