@@ -9,8 +9,8 @@
 
 namespace tarvex {
 
-// Code page 936 (the Windows form of GBK), always, whatever the locale: the C library's CP936
-// mapping, carried in tables written at build time, one table read per character.
+// Code page 936 (the Windows form of GBK), always, whatever the locale: Windows' own mapping,
+// carried in tables written at build time, one table read per character.
 class Cp936
 {
 public:

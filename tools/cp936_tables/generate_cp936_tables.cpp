@@ -1,10 +1,11 @@
 // Writes the code page 936 tables of the program (core/cp936_tables.h) as a C++ source file,
-// from the C library's CP936 converter, and checks them before it writes anything: every
-// two-byte character must encode back to its own two bytes, and no byte below the first lead
-// byte may lead a pair. Run by the build.
+// from the C library's CP936 converter and the private-use characters that Windows adds to it,
+// and checks them before it writes anything: every two-byte character must encode back to its
+// own two bytes, and no byte below the first lead byte may lead a pair. Run by the build.
 //   tarvex-generate-cp936-tables OUTPUT.cpp
 #include "core/cp936_tables.h"
 #include "iconv_converter.h"
+#include "windows_private_use.h"
 
 #include <array>
 #include <cstddef>
@@ -78,6 +79,33 @@ Tables readConverter()
     return tables;
 }
 
+std::string hex(unsigned value)
+{
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04X", value);
+    return digits;
+}
+
+// Adds what Windows has beyond the C library's converter. Windows only fills gaps: a code or a
+// character that the converter already maps is a problem.
+void addWindowsPrivateUse(Tables &tables, std::vector<std::string> &found)
+{
+    const std::vector<std::uint16_t> codes = tarvex::windowsPrivateUseCodes();
+    auto ch = static_cast<char16_t>(tarvex::kFirstWindowsPrivateUse);
+    for (const std::uint16_t code : codes) {
+        char16_t &pair = tables.pairs[code - (kFirstLeadByte << 8)];
+        if (pair != kNoCharacter || tables.codes[ch] != kQuestionMark)
+            found.push_back("Windows' private-use " + hex(code) + " is mapped already");
+        pair = ch;
+        tables.codes[ch] = code;
+        ++ch;
+    }
+    // Windows' block ends at U+E864; a miscounted area would shift every character after it.
+    if (ch != u'\uE865')
+        found.push_back("Windows' private-use characters end at " + hex(ch - 1u) + ", not E864");
+    tables.codes[tarvex::kWindowsOneWayCharacter] = tarvex::kWindowsOneWayCode;
+}
+
 // The problems that would make the tables wrong for the program; none is expected.
 std::vector<std::string> problems(const Tables &tables, std::size_t &twoByteCharacters)
 {
@@ -100,6 +128,8 @@ std::vector<std::string> problems(const Tables &tables, std::size_t &twoByteChar
     // code written must decode to a character.
     for (std::size_t unit = 0; unit < tables.codes.size(); ++unit) {
         const std::uint16_t code = tables.codes[unit];
+        if (unit == tarvex::kWindowsOneWayCharacter)
+            continue;
         const bool decodes = code > 0xFF
                                  ? code >= (kFirstLeadByte << 8) &&
                                        tables.pairs[code - (kFirstLeadByte << 8)] != kNoCharacter
@@ -131,17 +161,20 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     try {
-        const Tables tables = readConverter();
+        Tables tables = readConverter();
+        std::vector<std::string> found;
+        addWindowsPrivateUse(tables, found);
         std::size_t twoByteCharacters = 0;
-        const std::vector<std::string> found = problems(tables, twoByteCharacters);
+        const std::vector<std::string> more = problems(tables, twoByteCharacters);
+        found.insert(found.end(), more.begin(), more.end());
         if (!found.empty()) {
             std::fprintf(stderr, "CP936 tables: %zu problems, the first: %s\n", found.size(),
                          found.front().c_str());
             return EXIT_FAILURE;
         }
         std::ofstream out(argv[1]);
-        out << "// Written by tarvex-generate-cp936-tables from the C library's CP936 converter; "
-               "do not edit.\n"
+        out << "// Written by tarvex-generate-cp936-tables from the C library's CP936 converter "
+               "and Windows' private-use characters; do not edit.\n"
                "#include \"core/cp936_tables.h\"\n\nnamespace tarvex::cp936_tables {\n\n";
         writeArray(out, "const std::array<std::uint16_t, 0x10000> kCodes", tables.codes);
         writeArray(out, "const std::array<char16_t, 0x100> kSingles", tables.singles);
