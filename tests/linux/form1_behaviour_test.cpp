@@ -70,18 +70,14 @@ private:
 
 // What Orca hears: the name of each notification shown, read when its show event reaches the
 // accessibility bridge, as the bridge reads it.
-static QStringList &heard()
-{
-    static QStringList names;
-    return names;
-}
+static QStringList heard;
 
 static void hear(QAccessibleEvent *event)
 {
     const QAccessibleInterface *shown = event->accessibleInterface();
     if (event->type() == QAccessible::ObjectShow && shown != nullptr &&
         shown->role() == QAccessible::Notification)
-        heard() << shown->text(QAccessible::Name);
+        heard << shown->text(QAccessible::Name);
 }
 
 void Form1BehaviourTest::initTestCase()
@@ -96,7 +92,7 @@ void Form1BehaviourTest::initTestCase()
 
 void Form1BehaviourTest::init()
 {
-    heard().clear();
+    heard.clear();
     // Closing the window ends the program; the test application keeps running to look at it.
     QApplication::setQuitOnLastWindowClosed(false);
     QVERIFY(m_window.open());
@@ -184,7 +180,7 @@ void Form1BehaviourTest::convert()
     // and one the command emptied is told by its name alone.
     const QString told =
         output.isEmpty() ? QStringLiteral("输出结果框") : QStringLiteral("输出结果框：") + output;
-    QCOMPARE(heard(), output == fromCase(tarvex::cases::kKept) ? QStringList() : QStringList{told});
+    QCOMPARE(heard, output == fromCase(tarvex::cases::kKept) ? QStringList() : QStringList{told});
 }
 
 void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes_data()
@@ -218,7 +214,7 @@ void Form1BehaviourTest::textCodeButtonsFillTheirOutputBoxes()
     typeKeyScript(box(c.inputBox), c.input);
     click(c.button);
     QCOMPARE(box(c.outputBox)->text(), fromCase(c.output));
-    QCOMPARE(heard(), QStringList{told});
+    QCOMPARE(heard, QStringList{told});
     QVERIFY(!answerer.sawUnexpectedBox());
 }
 
@@ -239,7 +235,7 @@ void Form1BehaviourTest::typingIntoOutputBoxesIsReplacedByTheNextConversion()
     QCOMPARE(box(ControlId::Text4)->text(), QStringLiteral("41"));
     QCOMPARE(box(ControlId::Text6)->text(), QStringLiteral("A"));
     // Each command's result once; nothing of what was typed.
-    QCOMPARE(heard(),
+    QCOMPARE(heard,
              (QStringList{"输出结果框：1", "输出十六进制结果：41", "输出转换后的中文结果：A"}));
 }
 
