@@ -11,7 +11,7 @@ build=(cmake ninja-build g++ pkgconf)
 gui=(qt6-base-dev libxcb1-dev qt6-qpa-plugins qt6-translations-l10n)
 # Any one of the Chinese fonts that the package accepts will do.
 cjk_fonts=(fonts-wqy-microhei fonts-noto-cjk)
-tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+tests=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-private-dev
        dpkg-dev appstream lintian mmdebstrap
        libx11-dev libxdamage-dev strace desktop-file-utils xvfb xauth openbox trayer xdotool wmctrl x11-utils xclip imagemagick
        fonts-noto-cjk dbus-daemon dbus-bin qt6-wayland weston)

@@ -1,6 +1,5 @@
 #include "shown_form1.h"
 
-#include <QAccessible>
 #include <QRadioButton>
 #include <QTest>
 
@@ -9,17 +8,6 @@ bool ShownForm1::open()
     m_form = std::make_unique<tarvex::Form1>();
     m_form->show();
     return QTest::qWaitForWindowActive(m_form.get());
-}
-
-// The window's notification is no widget, so it is looked for among all the window's objects.
-QString ShownForm1::announcement() const
-{
-    for (QObject *child : m_form->children()) {
-        const QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(child);
-        if (shown != nullptr && shown->role() == QAccessible::Notification)
-            return shown->text(QAccessible::Name);
-    }
-    return {};
 }
 
 void ShownForm1::choose(tarvex::design::ControlId option) const

@@ -18,10 +18,6 @@ public:
     [[nodiscard]] bool open();
     void close() { m_form.reset(); }
 
-    // The name of the notification the window has shown a screen reader, as Qt's AT-SPI bridge
-    // reads it out to Orca; empty while it has shown none.
-    [[nodiscard]] QString announcement() const;
-
     [[nodiscard]] tarvex::Form1 &form() const { return *m_form; }
 
     template<typename Control = QWidget>
