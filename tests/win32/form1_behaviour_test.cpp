@@ -112,13 +112,21 @@ HRESULT WINAPI recordNotification(IRawElementProviderSimple *element, int kind, 
     return S_OK;
 }
 
+// What the window has named each control, and which it has made live regions.
+struct Annotations
+{
+    std::u16string name;
+    std::optional<LONG> liveSetting;
+};
+std::map<HWND, Annotations> annotated;
+
 using NotifyWinEventFunction = void(WINAPI *)(DWORD, HWND, LONG, LONG);
 NotifyWinEventFunction realNotifyWinEvent = nullptr;
 
 void WINAPI recordWinEvent(DWORD event, HWND window, LONG object, LONG child)
 {
     if (event == kLiveRegionChanged && object == OBJID_CLIENT && child == CHILDID_SELF)
-        told.emplace_back(window, u"(its live region changed)");
+        told.emplace_back(window, u"(its live region changed, named) " + annotated[window].name);
     realNotifyWinEvent(event, window, object, child);
 }
 
@@ -151,16 +159,8 @@ HRESULT WINAPI recordDisconnection(IRawElementProviderSimple *element)
     return S_OK;
 }
 
-// What the window asks the annotation service to say of each control, which Wine's service keeps
-// to itself: its SetHwndProp and SetHwndPropStr are recorded on their way in, through a copy of
-// its table of functions with those two replaced.
-struct Annotations
-{
-    std::u16string name;
-    std::optional<LONG> liveSetting;
-};
-std::map<HWND, Annotations> annotated;
-
+// The annotations, which Wine's annotation service keeps to itself, are recorded on their way
+// into it: its SetHwndProp and SetHwndPropStr replaced in a copy of its table of functions.
 // PROPID_ACC_NAME (oleacc.h), UI Automation's LiveSetting property, and IAccPropServices.
 constexpr GUID kName = {
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
@@ -462,7 +462,7 @@ protected:
 };
 
 // Without notifications each output box is a polite live region; the one written says once that
-// it changed, its name carrying the announcement until it takes the focus.
+// it changed, named by the announcement then, and by its own name again once it has the focus.
 TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
 {
     ASSERT_NE(realNotifyWinEvent, nullptr) << "the window's library calls no NotifyWinEvent";
@@ -470,11 +470,11 @@ TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
     form.choose(design::Option7);
     form.setText(design::Text1, u"101");
     form.click(design::Command1);
-    EXPECT_EQ(heard(form), std::vector<std::string>{"Text2 (its live region changed)"});
+    EXPECT_EQ(heard(form),
+              std::vector<std::string>{"Text2 (its live region changed, named) 输出结果框：5"});
     for (const design::ControlId box : {design::Text2, design::Text4, design::Text6})
         EXPECT_EQ(annotated[form.control(box)].liveSetting, 1)
             << design::nameOf(box) << " is not a polite live region";
-    EXPECT_EQ(utf8(annotated[form.control(design::Text2)].name), "输出结果框：5");
     ASSERT_TRUE(form.focus(design::Text2));
     EXPECT_EQ(utf8(annotated[form.control(design::Text2)].name), "输出结果框");
 }
