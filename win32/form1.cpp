@@ -227,7 +227,17 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_fit != nullptr && wParam == SPI_SETNONCLIENTMETRICS)
             m_fit->followFontChange();
         break;
+    case WM_ENDSESSION:
+        // The session ends, or the Restart Manager closes the program while the session goes
+        // on (ENDSESSION_CLOSEAPP): the program ends as 退出 ends it, its icon with it. Left
+        // running, it would be hidden, without an icon, out of the user's reach.
+        if (wParam != FALSE)
+            DestroyWindow(m_window.get());
+        return 0;
     case WM_DESTROY:
+        // UI Automation lets go of the boxes' elements while the boxes are still there.
+        if (m_announcer)
+            m_announcer->windowGoing();
         PostQuitMessage(0);
         return 0;
     default:

@@ -119,9 +119,10 @@ std::optional<RECT> iconRect(HWND window)
 // The menu where the right button was released. Without NIM_SETVERSION the shell reports Enter
 // or Space on an icon chosen from the keyboard as a right-button release too, with the mouse
 // anywhere: then the menu opens beside the icon, and the focus goes back to the notification
-// area when it is closed without a choice (Esc), as a keyboard user expects. Windows closes a
-// menu when the user clicks elsewhere only if its window is in front, and opens the next one
-// right only after the window has had a message.
+// area when it is closed with Esc, as a keyboard user expects. A menu closed by a click on
+// another window leaves that window in front, and the focus where the user put it. Windows
+// closes a menu when the user clicks elsewhere only if its window is in front, and opens the
+// next one right only after the window has had a message.
 void openMenu(HWND window)
 {
     if (mnuTray == nullptr)
@@ -146,7 +147,7 @@ void openMenu(HWND window)
         showInFront(window);
     else if (command == mnuExit)
         DestroyWindow(window);
-    else if (fromKeyboard)
+    else if (fromKeyboard && GetForegroundWindow() == window)
         notify(NIM_SETFOCUS);
 }
 
@@ -202,11 +203,10 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
             handleIconNotification(hWnd, lParam);
         else if (taskbarCreated != 0 && uMsg == taskbarCreated)
             addAgainWithoutBalloon();
-        else if (uMsg == WM_DESTROY || (uMsg == WM_ENDSESSION && wParam != FALSE))
+        else if (uMsg == WM_DESTROY)
             // Windows leaves the icon of a program that has ended in the notification area
-            // until the mouse passes over it. When the session ends, or the Restart Manager
-            // ends the program for an update while Explorer stays, the program is ended
-            // after WM_ENDSESSION, without WM_DESTROY.
+            // until the mouse passes over it. The window is destroyed at the end of a session
+            // too (WM_ENDSESSION), before Windows ends the program.
             notify(NIM_DELETE);
     });
     if (speaksCodePage936())

@@ -15,6 +15,7 @@ namespace {
 using HostProviderFunction = HRESULT(WINAPI *)(HWND, IRawElementProviderSimple **);
 using ForgetProvidersFunction = LRESULT(WINAPI *)(HWND, WPARAM, LPARAM,
                                                   IRawElementProviderSimple *);
+using DisconnectProviderFunction = HRESULT(WINAPI *)(IRawElementProviderSimple *);
 
 // NotificationKind_ActionCompleted and NotificationProcessing_MostRecent (UIAutomationCore.h,
 // Windows 10 1709), which MinGW-w64's headers lack. A newer result replaces one not yet spoken:
@@ -137,15 +138,23 @@ ResultAnnouncer::ResultAnnouncer(const AccessibleNames &names, std::span<const O
     }
 }
 
-// UI Automation keeps the elements that raised events for the clients it serves; they may go
-// once the boxes go.
-ResultAnnouncer::~ResultAnnouncer()
+// UI Automation keeps the elements that raised events for the clients it serves. It lets go of
+// a window's providers only while the window exists, and of a provider of the program's own
+// where Windows 8 and later are asked to (UiaDisconnectProvider, which Windows 7 lacks).
+void ResultAnnouncer::windowGoing()
 {
     const auto forget =
         systemFunction<ForgetProvidersFunction>(m_automation, "UiaReturnRawElementProvider");
-    for (const Box &box : m_boxes)
-        if (box.element != nullptr && forget != nullptr)
+    const auto disconnect =
+        systemFunction<DisconnectProviderFunction>(m_automation, "UiaDisconnectProvider");
+    for (const Box &box : m_boxes) {
+        if (box.element == nullptr)
+            continue;
+        if (forget != nullptr)
             forget(box.box.window, 0, 0, nullptr);
+        if (disconnect != nullptr)
+            disconnect(box.element.get());
+    }
 }
 
 void ResultAnnouncer::announce(HWND window, std::u16string_view text)

@@ -31,7 +31,6 @@ class ResultAnnouncer
 public:
     // `names` annotates the boxes for the live regions' way and must outlive this.
     ResultAnnouncer(const AccessibleNames &names, std::span<const OutputBox> boxes);
-    ~ResultAnnouncer();
     ResultAnnouncer(const ResultAnnouncer &) = delete;
     ResultAnnouncer &operator=(const ResultAnnouncer &) = delete;
 
@@ -42,6 +41,9 @@ public:
     // regions' way), the box gets its own name back: a screen reader reads the name on the
     // way in, and once the user edits the box the announced text would no longer be its text.
     void boxFocused(HWND box);
+    // The window is being destroyed (WM_DESTROY), its boxes still there: UI Automation is told
+    // to let go of the elements that raised notifications, which may then go.
+    void windowGoing();
 
 private:
     struct ReleaseElement

@@ -5,6 +5,8 @@
 #include "win32/dpi.h"
 #include "win32/gdi_control_style.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace tarvex::win32 {
@@ -44,6 +46,21 @@ double captionScaleIn(HFONT font, UINT dpi)
                                          static_cast<double>(dpi) / kDesignDpi);
 }
 
+// The frame Windows suggests where it fits the work area of the monitor it lands on; otherwise
+// cut to that area and moved onto it.
+design::Rect withinWorkArea(const RECT &suggested)
+{
+    const design::Rect work =
+        fromRect(monitorInfo(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)).rcWork);
+    design::Rect frame = fromRect(suggested);
+    if (frame.width <= work.width && frame.height <= work.height)
+        return frame;
+    frame.width = std::min(frame.width, work.width);
+    frame.height = std::min(frame.height, work.height);
+    const design::Point place = design::placeWithin(frame, work);
+    return {place.x, place.y, frame.width, frame.height};
+}
+
 } // namespace
 
 WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), m_controls(controls)
@@ -72,15 +89,26 @@ bool WindowFit::showsAtNormalSize() const
            IsZoomed(m_window) == FALSE;
 }
 
+design::Size WindowFit::clientSize() const
+{
+    RECT client{};
+    GetClientRect(m_window, &client);
+    return {client.right, client.bottom};
+}
+
 void WindowFit::followDpiChange(UINT dpi, const RECT &suggested)
 {
+    const bool atGivenSize = clientSize() == m_given;
     measure(dpi);
     if (!showsAtNormalSize()) {
         fitNormalPlace();
         return;
     }
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const design::Rect frame = withinWorkArea(suggested);
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.width, frame.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (atGivenSize)
+        m_given = clientSize();
     // Laid out at the new font even where the size Windows suggested is the one the window had.
     followClientArea();
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -111,6 +139,7 @@ void WindowFit::fitNormalPlace()
     // in the background too.
     placement.showCmd = IsWindowVisible(m_window) != FALSE ? SW_SHOWNA : SW_HIDE;
     SetWindowPlacement(m_window, &placement);
+    m_given = place.client;
     followClientArea();
 }
 
@@ -147,8 +176,13 @@ SIZE WindowFit::sizeAtDpi(UINT dpi) const
 {
     const LOGFONTW description = captionFont(messageFont(dpi));
     const OwnedFont font(CreateFontIndirectW(&description));
-    const design::Size client =
-        design::scaledClientArea(design::Scale::uniform(captionScaleIn(font.get(), dpi)));
+    const double captionScale = captionScaleIn(font.get(), dpi);
+    design::Size client = design::scaledClientArea(design::Scale::uniform(captionScale));
+    if (const design::Size now = clientSize(); showsAtNormalSize() && now != m_given) {
+        const double factor = captionScale / m_captionScale;
+        client = {static_cast<int>(std::lround(now.width * factor)),
+                  static_cast<int>(std::lround(now.height * factor))};
+    }
     const design::Margins margins = frameAt(dpi);
     return {client.width + margins.left + margins.right,
             client.height + margins.top + margins.bottom};
@@ -167,6 +201,7 @@ void WindowFit::fitAt(POINT clientPlace)
     SetWindowPos(m_window, nullptr, place.frame.x, place.frame.y,
                  place.client.width + margins.left + margins.right,
                  place.client.height + margins.top + margins.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_given = clientSize();
     // The window's own handling of the new size lays the controls out again only if the size
     // Windows gave differs from the one asked for.
     followClientArea();

@@ -29,20 +29,25 @@ public:
     void followClientArea();
     // The window moved to a monitor of another DPI, or the monitor's scale changed. A window
     // shown at normal size takes the rectangle Windows suggests, as Windows expects: any other
-    // makes it jump under a dragging cursor and can bounce it between two monitors. A maximised,
-    // minimised or hidden window keeps its state, and its normal size becomes the new DPI's.
+    // makes it jump under a dragging cursor and can bounce it between two monitors. Only a
+    // rectangle larger than the work area of the monitor it lands on is cut to that area, and
+    // moved onto it as the window is placed when it opens. A maximised, minimised or hidden
+    // window keeps its state, and its normal size becomes the new DPI's.
     void followDpiChange(UINT dpi, const RECT &suggested);
     // The desktop's fonts changed: measured anew, and the window fitted again where it is; a
     // maximised, minimised or hidden one keeps its state, and its normal size becomes the new
     // font's.
     void followFontChange();
-    // The window's size at the DPI: the caption factor's client area in that DPI's font, in the
-    // frame Windows draws at it. Windows asks for it before it moves the window to a monitor of
-    // that DPI, and otherwise scales the window in proportion, which cuts the tightest captions
-    // and lets the size drift over repeated moves.
+    // The window's size at the DPI, in the frame Windows draws at it: where the window is at the
+    // size it was given, the caption factor's client area in that DPI's font; where the user
+    // resized it, its client area scaled as the caption factors scale, so that it keeps its
+    // size across monitors. Windows asks for it before it moves the window to a monitor of that
+    // DPI, and otherwise scales the window in proportion, which cuts the tightest captions and
+    // lets the size drift over repeated moves.
     [[nodiscard]] SIZE sizeAtDpi(UINT dpi) const;
 
 private:
+    [[nodiscard]] design::Size clientSize() const;
     void measure(UINT dpi);
     void fitAt(POINT clientPlace);
     [[nodiscard]] bool showsAtNormalSize() const;
@@ -57,6 +62,8 @@ private:
     OwnedFont m_font;
     double m_captionScale = 1.0;
     design::Scale m_scale{0.0, 0.0};
+    // The client area the window was last given here, unless the user has resized it since.
+    design::Size m_given;
 };
 
 } // namespace tarvex::win32

@@ -3,7 +3,6 @@
 // key input, the text-code buttons, the notification-area icon's messages, and the ends of the
 // message loop; what a screen reader is told of each result, seen through this program's import
 // table. The cases are the ones both windows are tested against (window_cases.h).
-#include "design/announcement.h"
 #include "form1_under_test.h"
 #include "import_table.h"
 #include "user_input.h"
@@ -12,13 +11,16 @@
 #include "window_text.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <oleauto.h>
 #include <uiautomationcore.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
-#include <cstring>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,7 +79,8 @@ BOOL CALLBACK countWindow(HWND, LPARAM count)
 }
 
 // --- What the window tells a screen reader, seen through this program's import table -------
-// The window looks UI Automation's calls up at run time: GetProcAddress hands it recorders.
+// The window looks UI Automation's calls and COM's up at run time: they are answered with
+// recorders.
 
 // EVENT_OBJECT_LIVEREGIONCHANGED, declared only for builds that need Windows 8.
 constexpr DWORD kLiveRegionChanged = 0x8019;
@@ -109,44 +112,126 @@ HRESULT WINAPI recordNotification(IRawElementProviderSimple *element, int kind, 
     return S_OK;
 }
 
+// What the window has named each control, and which it has made live regions.
+struct Annotations
+{
+    std::u16string name;
+    std::optional<LONG> liveSetting;
+};
+std::map<HWND, Annotations> annotated;
+
 using NotifyWinEventFunction = void(WINAPI *)(DWORD, HWND, LONG, LONG);
 NotifyWinEventFunction realNotifyWinEvent = nullptr;
 
 void WINAPI recordWinEvent(DWORD event, HWND window, LONG object, LONG child)
 {
     if (event == kLiveRegionChanged && object == OBJID_CLIENT && child == CHILDID_SELF)
-        told.emplace_back(window, u"(its live region changed)");
+        told.emplace_back(window, u"(its live region changed, named) " + annotated[window].name);
     realNotifyWinEvent(event, window, object, child);
 }
 
-using LookUp = FARPROC(WINAPI *)(HMODULE, LPCSTR);
-LookUp realLookUp = nullptr;
-
-FARPROC WINAPI lookUpRecorders(HMODULE library, LPCSTR name)
+// The design's name of a box, while it is a window.
+std::string boxName(HWND box)
 {
-    void *recorder = nullptr;
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) == 0) // an ordinal, not a name
-        return realLookUp(library, name);
-    if (std::strcmp(name, "UiaRaiseNotificationEvent") == 0)
-        recorder = notificationsExist ? reinterpret_cast<void *>(recordNotification) : nullptr;
-    else if (std::strcmp(name, "UiaHostProviderFromHwnd") == 0)
-        recorder = reinterpret_cast<void *>(recordHostProvider);
-    else
-        return realLookUp(library, name);
-    return reinterpret_cast<FARPROC>(recorder);
+    const auto row = static_cast<std::size_t>(GetDlgCtrlID(box) - win32::kFirstControlId);
+    return IsWindow(box) != FALSE && row < design::kControls.size()
+               ? std::string(design::kControls[row].name)
+               : "a window already gone";
+}
+
+// What UI Automation was told to let go of, each by the box it belongs to.
+std::vector<std::string> letGo;
+
+LRESULT WINAPI recordProvidersReturned(HWND box, WPARAM wParam, LPARAM lParam,
+                                       IRawElementProviderSimple *element)
+{
+    if (wParam == 0 && lParam == 0 && element == nullptr)
+        letGo.push_back(boxName(box) + "'s providers");
+    return 0;
+}
+
+HRESULT WINAPI recordDisconnection(IRawElementProviderSimple *element)
+{
+    IRawElementProviderSimple *host = nullptr;
+    hostedBox = nullptr;
+    element->get_HostRawElementProvider(&host);
+    letGo.push_back(boxName(hostedBox) + "'s element");
+    return S_OK;
+}
+
+// The annotations, which Wine's annotation service keeps to itself, are recorded on their way
+// into it: its SetHwndProp and SetHwndPropStr replaced in a copy of its table of functions.
+// PROPID_ACC_NAME (oleacc.h), UI Automation's LiveSetting property, and IAccPropServices.
+constexpr GUID kName = {
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID kLiveSetting = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr IID kAnnotationService = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+
+HRESULT STDMETHODCALLTYPE recordProperty(IAccPropServices *, HWND control, DWORD, DWORD,
+                                         MSAAPROPID property, VARIANT value)
+{
+    if (IsEqualGUID(property, kLiveSetting) && value.vt == VT_I4)
+        annotated[control].liveSetting = value.lVal;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE recordText(IAccPropServices *, HWND control, DWORD, DWORD,
+                                     MSAAPROPID property, LPCWSTR text)
+{
+    if (IsEqualGUID(property, kName))
+        annotated[control].name = reinterpret_cast<const char16_t *>(text);
+    return S_OK;
+}
+
+// IUnknown's three, then SetPropValue, SetPropServer, ClearProps, SetHwndProp, SetHwndPropStr
+// and nine more, as the interface declares them.
+std::array<void *, 18> recordingTable{};
+constexpr std::size_t kSetHwndProp = 6;
+
+using CoCreateInstanceFunction = HRESULT(WINAPI *)(REFCLSID, IUnknown *, DWORD, REFIID, void **);
+CoCreateInstanceFunction realCoCreateInstance = nullptr;
+
+HRESULT WINAPI createRecordedAnnotations(REFCLSID made, IUnknown *outer, DWORD context,
+                                         REFIID asked, void **object)
+{
+    const HRESULT created = realCoCreateInstance(made, outer, context, asked, object);
+    if (FAILED(created) || !IsEqualIID(asked, kAnnotationService))
+        return created;
+    void **&table = *static_cast<void ***>(*object);
+    if (table != recordingTable.data()) {
+        std::copy_n(table, recordingTable.size(), recordingTable.begin());
+        recordingTable[kSetHwndProp] = reinterpret_cast<void *>(recordProperty);
+        recordingTable[kSetHwndProp + 1] = reinterpret_cast<void *>(recordText);
+        table = recordingTable.data();
+    }
+    return created;
 }
 
 struct RecordingWhatIsTold
 {
     RecordingWhatIsTold()
     {
-        if (realLookUp == nullptr) {
-            realLookUp = reinterpret_cast<LookUp>(replaceImport(
-                "kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUpRecorders)));
+        answerLookUps("UiaRaiseNotificationEvent", [](FARPROC) {
+            return notificationsExist ? asLookedUp(recordNotification) : nullptr;
+        });
+        answerLookUps("UiaHostProviderFromHwnd",
+                      [](FARPROC) { return asLookedUp(recordHostProvider); });
+        answerLookUps("UiaReturnRawElementProvider",
+                      [](FARPROC) { return asLookedUp(recordProvidersReturned); });
+        answerLookUps("UiaDisconnectProvider",
+                      [](FARPROC) { return asLookedUp(recordDisconnection); });
+        answerLookUps("CoCreateInstance", [](FARPROC found) {
+            realCoCreateInstance = asCalled<CoCreateInstanceFunction>(found);
+            return asLookedUp(createRecordedAnnotations);
+        });
+        if (realNotifyWinEvent == nullptr)
             realNotifyWinEvent = reinterpret_cast<NotifyWinEventFunction>(replaceImport(
                 "user32.dll", "NotifyWinEvent", reinterpret_cast<void *>(recordWinEvent)));
-        }
         told.clear();
+        letGo.clear();
+        annotated.clear();
     }
 };
 
@@ -159,13 +244,21 @@ std::vector<std::string> heard(const Form1UnderTest &form)
     return heard;
 }
 
-// What a screen reader is to be told once a command has written its output box.
+// What a screen reader is to be told once a command has written its output box, written out:
+// the box's name, "：" and the text; the name alone for no text; for a text longer than 200
+// characters (the long text's codes), its first 200 and its length.
 std::vector<std::string> toldOf(design::ControlId box, std::u16string_view output)
 {
-    const std::u16string_view name = design::controlOf(box).accessibleName;
-    return output == cases::kKept ? std::vector<std::string>{}
-                                  : std::vector{std::string(design::nameOf(box)) + " " +
-                                                utf8(design::resultAnnouncement(name, output))};
+    if (output == cases::kKept)
+        return {};
+    const std::string name = box == design::Text2   ? "输出结果框"
+                             : box == design::Text4 ? "输出十六进制结果"
+                                                    : "输出转换后的中文结果";
+    std::string announced = output.empty() ? name : name + "：" + utf8(output.substr(0, 200));
+    static_assert(cases::kLongTextCodes.size() == 480);
+    if (output.size() > 200)
+        announced += "…（共 480 个字符）";
+    return {std::string(design::nameOf(box)) + " " + announced};
 }
 
 class Form1Behaviour : public ::testing::Test
@@ -316,12 +409,16 @@ TEST_F(Form1Keys, ExitButtonPressedWithSpaceEndsTheMessageLoop)
     EXPECT_EQ(IsWindow(form.window()), FALSE) << "the window is still there";
 }
 
+// UI Automation lets go of the output boxes' elements while the boxes are still there.
 TEST_F(Form1Behaviour, CloseButtonEndsTheMessageLoop)
 {
     PostMessageW(form.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(form.pumpUntil("the message loop to end", [&] { return form.quitStatus(); }));
     EXPECT_EQ(*form.quitStatus(), 0U);
     EXPECT_EQ(IsWindow(form.window()), FALSE) << "the window is still there";
+    EXPECT_EQ(letGo, (std::vector<std::string>{"Text2's providers", "Text2's element",
+                                               "Text4's providers", "Text4's element",
+                                               "Text6's providers", "Text6's element"}));
 }
 
 // A left click on the icon hides the window, a second brings it back at its size and place.
@@ -364,8 +461,8 @@ protected:
     static void TearDownTestSuite() { notificationsExist = true; }
 };
 
-// Without notifications the output box, a live region, says that it changed; its name, which
-// Wine does not read back, carries the announcement.
+// Without notifications each output box is a polite live region; the one written says once that
+// it changed, named by the announcement then, and by its own name again once it has the focus.
 TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
 {
     ASSERT_NE(realNotifyWinEvent, nullptr) << "the window's library calls no NotifyWinEvent";
@@ -373,7 +470,13 @@ TEST_F(Form1WithoutNotifications, OutputBoxTellsOnceThatItChanged)
     form.choose(design::Option7);
     form.setText(design::Text1, u"101");
     form.click(design::Command1);
-    EXPECT_EQ(heard(form), std::vector<std::string>{"Text2 (its live region changed)"});
+    EXPECT_EQ(heard(form),
+              std::vector<std::string>{"Text2 (its live region changed, named) 输出结果框：5"});
+    for (const design::ControlId box : {design::Text2, design::Text4, design::Text6})
+        EXPECT_EQ(annotated[form.control(box)].liveSetting, 1)
+            << design::nameOf(box) << " is not a polite live region";
+    ASSERT_TRUE(form.focus(design::Text2));
+    EXPECT_EQ(utf8(annotated[form.control(design::Text2)].name), "输出结果框");
 }
 
 class Form1IconMessage : public Form1Behaviour, public ::testing::WithParamInterface<LPARAM>

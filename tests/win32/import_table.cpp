@@ -1,8 +1,28 @@
 #include "import_table.h"
 
 #include <cstring>
+#include <map>
+#include <string>
+#include <utility>
 
 namespace tarvex::window_tests {
+
+namespace {
+
+using LookUp = FARPROC(WINAPI *)(HMODULE, LPCSTR);
+LookUp windowsLookUp = nullptr;
+std::map<std::string, LookUpAnswer, std::less<>> answers;
+
+FARPROC WINAPI answeredLookUp(HMODULE library, LPCSTR name)
+{
+    const FARPROC found = windowsLookUp(library, name);
+    if (IS_INTRESOURCE(name)) // an ordinal, not a name
+        return found;
+    const auto answer = answers.find(std::string_view(name));
+    return answer == answers.end() ? found : answer->second(found);
+}
+
+} // namespace
 
 void *replaceImport(const char *dll, const char *function, void *replacement)
 {
@@ -35,6 +55,21 @@ void *replaceImport(const char *dll, const char *function, void *replacement)
         }
     }
     return nullptr;
+}
+
+void answerLookUps(std::string_view function, LookUpAnswer answer)
+{
+    if (answer)
+        answers.insert_or_assign(std::string(function), std::move(answer));
+    else if (const auto answered = answers.find(function); answered != answers.end())
+        answers.erase(answered);
+}
+
+bool answerLookUpsFromNowOn()
+{
+    windowsLookUp = reinterpret_cast<LookUp>(
+        replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(answeredLookUp)));
+    return windowsLookUp != nullptr;
 }
 
 } // namespace tarvex::window_tests

@@ -1,9 +1,11 @@
 // The Win32 test programs' start: the process set up as the program's own start sets it up
 // (aware of each monitor's DPI, with the common controls; the window enters COM itself once it
-// is drawn), and the DPI the run is for.
+// is drawn), the DPI the run is for, and the functions the window looks up at run time answered
+// as the tests ask.
 //
 //   TESTS.exe [--dpi=N] [GoogleTest's options]
 #include "form1_under_test.h"
+#include "import_table.h"
 #include "win32/dpi.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "usage: %s [--dpi=N] [GoogleTest's options]\n", argv[0]);
             return 2;
         }
+    }
+    if (!tarvex::window_tests::answerLookUpsFromNowOn()) {
+        std::fprintf(stderr, "%s imports no GetProcAddress to answer lookups with\n", argv[0]);
+        return 2;
     }
     tarvex::win32::becomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -23,6 +23,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -81,9 +82,6 @@ BOOL WINAPI recordFrameScaling(HWND window)
     return realEnableNonClientDpiScaling(window);
 }
 
-using GetProcAddressFunction = FARPROC(WINAPI *)(HMODULE, LPCSTR);
-GetProcAddressFunction realGetProcAddress = nullptr;
-
 // --- What the window lets through UIPI, with whether it had its controls yet -----------------
 
 struct Filtered
@@ -102,33 +100,31 @@ BOOL WINAPI recordFilter(HWND window, UINT message, DWORD action, void *status)
     return realChangeWindowMessageFilterEx(window, message, action, status);
 }
 
-// Shell_NotifyIconGetRect as a test has it, where it says so.
-void *iconRectReported = nullptr;
+// --- The icons comctl32 scaled down, each by the size it was asked for ------------------------
 
-FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
+std::map<HICON, int> scaledDown;
+
+using LoadIconWithScaleDownFunction = HRESULT(WINAPI *)(HINSTANCE, PCWSTR, int, int, HICON *);
+LoadIconWithScaleDownFunction realLoadIconWithScaleDown = nullptr;
+
+HRESULT WINAPI recordScaleDown(HINSTANCE instance, PCWSTR name, int width, int height, HICON *icon)
 {
-    if (!IS_INTRESOURCE(name) && iconRectReported != nullptr &&
-        std::string_view(name) == "Shell_NotifyIconGetRect")
-        return reinterpret_cast<FARPROC>(iconRectReported);
-    const FARPROC found = realGetProcAddress(module, name);
-    if (found == nullptr || IS_INTRESOURCE(name))
-        return found;
-    const std::string_view function(name);
-    if (function == "EnableNonClientDpiScaling") {
-        realEnableNonClientDpiScaling =
-            reinterpret_cast<EnableNonClientDpiScalingFunction>(reinterpret_cast<void *>(found));
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFrameScaling));
-    }
-    if (function == "ChangeWindowMessageFilterEx") {
-        realChangeWindowMessageFilterEx =
-            reinterpret_cast<ChangeWindowMessageFilterExFunction>(reinterpret_cast<void *>(found));
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void *>(recordFilter));
-    }
-    return found;
+    const HRESULT loaded = realLoadIconWithScaleDown(instance, name, width, height, icon);
+    if (SUCCEEDED(loaded))
+        scaledDown[*icon] = width;
+    return loaded;
 }
 
-// Records the calls from here on, the recorders put in place the first time, before the window's
-// library has looked anything up.
+// Where Windows has the function, the recorder that passes its calls on to it.
+template<typename Function> void recordLookedUp(const char *name, Function &real, Function recorder)
+{
+    answerLookUps(name, [&real, recorder](FARPROC found) {
+        real = asCalled<Function>(found);
+        return found != nullptr ? asLookedUp(recorder) : nullptr;
+    });
+}
+
+// Records the calls from here on, the recorders put in place the first time.
 ::testing::AssertionResult recordingCalls()
 {
     static const bool inPlace = [] {
@@ -136,16 +132,19 @@ FARPROC WINAPI lookUp(HMODULE module, LPCSTR name)
             "shell32.dll", "Shell_NotifyIconA", reinterpret_cast<void *>(recordNotifyA)));
         realNotifyW = reinterpret_cast<NotifyW>(replaceImport(
             "shell32.dll", "Shell_NotifyIconW", reinterpret_cast<void *>(recordNotifyW)));
-        realGetProcAddress = reinterpret_cast<GetProcAddressFunction>(
-            replaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void *>(lookUp)));
-        return realNotifyA != nullptr && realNotifyW != nullptr && realGetProcAddress != nullptr;
+        recordLookedUp("EnableNonClientDpiScaling", realEnableNonClientDpiScaling,
+                       recordFrameScaling);
+        recordLookedUp("ChangeWindowMessageFilterEx", realChangeWindowMessageFilterEx,
+                       recordFilter);
+        recordLookedUp("LoadIconWithScaleDown", realLoadIconWithScaleDown, recordScaleDown);
+        return realNotifyA != nullptr && realNotifyW != nullptr;
     }();
     notifyCalls.clear();
     framesScaled.clear();
     filtered.clear();
     if (!inPlace)
-        return ::testing::AssertionFailure() << "the window's library calls no Shell_NotifyIconA, "
-                                                "no Shell_NotifyIconW or no GetProcAddress";
+        return ::testing::AssertionFailure()
+               << "the window's library calls no Shell_NotifyIconA or no Shell_NotifyIconW";
     return ::testing::AssertionSuccess();
 }
 
@@ -182,6 +181,14 @@ RECT normalPlace(HWND window)
     placement.length = sizeof placement;
     GetWindowPlacement(window, &placement);
     return placement.rcNormalPosition;
+}
+
+RECT workAreaOf(const RECT &rect)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
 }
 
 int widthOf(const RECT &rect)
@@ -371,7 +378,8 @@ TEST_F(WindowTest, MessageBoxButtonReadsTheSystemsWordForOk)
 
 enum class State { Normal, Maximised, InTheTray };
 
-// 175, 225, 250 and 300 % ask for icon sizes the icon file lacks.
+// 175, 225, 250 and 300 % ask for icon sizes the icon file lacks; at 500 % Windows suggests a
+// window larger than the screen both ways.
 struct DpiRow
 {
     const char *name;
@@ -382,7 +390,7 @@ constexpr DpiRow kDpiRows[] = {
     {"normal", State::Normal, 192},       {"maximised", State::Maximised, 192},
     {"inTheTray", State::InTheTray, 192}, {"at175Percent", State::Normal, 168},
     {"at225Percent", State::Normal, 216}, {"at250Percent", State::Normal, 240},
-    {"at300Percent", State::Normal, 288},
+    {"at300Percent", State::Normal, 288}, {"largerThanTheScreen", State::Normal, 480},
 };
 
 using GetSystemMetricsForDpiFunction = int(WINAPI *)(int, UINT);
@@ -423,20 +431,26 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
         EXPECT_NEAR(std::abs(fontOf(form->control(design::Command1)).lfHeight), factor * fontBefore,
                     1)
             << "the controls' font is not the new DPI's";
+        // LoadImage would stretch the next smaller image to the size: comctl32 scales down.
         for (const auto &[kind, metric] :
              {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
             const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
-            EXPECT_EQ(iconWidth(icon), metricForDpi(metric, row.dpi)) << "icon " << kind;
+            EXPECT_EQ(scaledDown[icon], metricForDpi(metric, row.dpi))
+                << "icon " << kind << " not scaled down by comctl32 to the new DPI's size";
         }
         EXPECT_TRUE(notifyCalls.empty()) << "the notification area's icon followed the window";
 
         switch (row.state) {
-        case State::Normal:
-            EXPECT_TRUE(EqualRect(&after, &suggested))
-                << "took " << after.left << "," << after.top << " " << widthOf(after) << "x"
-                << heightOf(after);
+        case State::Normal: {
+            // Where Windows suggests, or the work area where that is larger both ways.
+            const RECT work = workAreaOf(suggested);
+            const bool fits =
+                widthOf(suggested) <= widthOf(work) && heightOf(suggested) <= heightOf(work);
+            EXPECT_TRUE(EqualRect(&after, fits ? &suggested : &work) != FALSE)
+                << "took " << describe(after) << ", suggested " << describe(suggested);
             EXPECT_FALSE(IsZoomed(window));
             break;
+        }
         case State::Maximised:
             EXPECT_TRUE(IsZoomed(window));
             EXPECT_TRUE(EqualRect(&after, &before)) << "a maximised window moved";
@@ -465,10 +479,25 @@ TEST_F(WindowTest, DpiChangeKeepsTheStateAndFitsTheNewDpi)
     }
 }
 
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT);
+
+// The width and height of the window's frame at the DPI.
+SIZE frameAt(HWND window, UINT dpi)
+{
+    const auto adjust = reinterpret_cast<AdjustWindowRectExForDpiFunction>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame{};
+    adjust(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    return {widthOf(frame), heightOf(frame)};
+}
+
 // What the window answers when Windows asks for its size at a DPI, before a move to a monitor of
 // that DPI: at the DPI of the run, the size the window opened at on this roomy screen
 // (windows_behaviour_tests.sh runs this test at 120, 144 and 192 dpi too); and moved to and fro
 // ten times between that DPI and another at the sizes it answers, it ends at the size it began.
+// Resized by the user, it keeps that size: its client area scaled as the caption factors scale
+// between the two DPIs (as the client areas it opens with do), in the other DPI's frame.
 TEST_F(WindowTest, AnswersItsSizeAtADpiAsItOpensThereAndKeepsItOverMoves)
 {
     make(Form1UnderTest::Showing::WithoutItsIcon);
@@ -500,6 +529,24 @@ TEST_F(WindowTest, AnswersItsSizeAtADpiAsItOpensThereAndKeepsItOverMoves)
     const RECT after = windowRect(window);
     EXPECT_EQ(widthOf(after), widthOf(opened));
     EXPECT_EQ(heightOf(after), heightOf(opened));
+
+    const SIZE given = sizeAt(other);
+    const SIZE frameHere = frameAt(window, dpiOfTheRun());
+    const SIZE frameThere = frameAt(window, other);
+    SetWindowPos(window, nullptr, 0, 0, widthOf(opened) * 3 / 4, heightOf(opened) * 3 / 4,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(settle());
+    RECT client{};
+    GetClientRect(window, &client);
+    const SIZE resized = sizeAt(other);
+    EXPECT_NEAR(resized.cx - frameThere.cx,
+                client.right * static_cast<double>(given.cx - frameThere.cx) /
+                    (widthOf(opened) - frameHere.cx),
+                2);
+    EXPECT_NEAR(resized.cy - frameThere.cy,
+                client.bottom * static_cast<double>(given.cy - frameThere.cy) /
+                    (heightOf(opened) - frameHere.cy),
+                2);
 }
 
 // Where the process is aware of each monitor's DPI in version 1 only, as on Windows 10 1607,
@@ -738,22 +785,29 @@ TEST(RefusedWindow, LetsTheSessionGoBeforeTheBoxSaysSo)
     dropQuitRequests();
 }
 
-TEST_F(WindowTest, EndingSessionTakesTheIconAway)
+// The session ends, or the Restart Manager closes the program while it goes on: the program ends
+// as 退出 ends it, the icon taken away first.
+TEST_F(WindowTest, EndingSessionTakesTheIconAwayAndEndsTheProgram)
 {
     make(Form1UnderTest::Showing::AsTheProgramDoes);
     for (const BOOL ending : {FALSE, TRUE}) {
         notifyCalls.clear();
-        SendMessageW(form->window(), WM_ENDSESSION, ending, 0);
+        SendMessageW(form->window(), WM_ENDSESSION, ending, ENDSESSION_CLOSEAPP);
+        ASSERT_TRUE(settle());
         ASSERT_EQ(notifyCalls.size(), ending != FALSE ? 1U : 0U) << "ending " << ending;
+        EXPECT_EQ(IsWindow(form->window()) == FALSE, ending != FALSE) << "ending " << ending;
+        EXPECT_EQ(form->quitStatus(), ending != FALSE ? std::optional<WPARAM>(0) : std::nullopt);
     }
     EXPECT_EQ(notifyCalls[0].message, static_cast<DWORD>(NIM_DELETE));
 }
 
 // The icon's menu as the shell reports a right-button release: the icon where
 // Shell_NotifyIconGetRect says, the cursor where GetCursorPos says, and the menu recorded
-// instead of shown and closed without a choice, as Esc closes it.
+// instead of shown and closed without a choice, with the window still in front, as Esc leaves
+// it, or with another window in front, as a click on that window leaves it.
 constexpr RECT kIconRect{1300, 740, 1324, 764};
 POINT cursorNow{};
+HWND inFrontAfterTheMenu = nullptr;
 struct OpenedMenu
 {
     UINT flags;
@@ -772,6 +826,10 @@ BOOL WINAPI reportCursor(POINT *point)
     *point = cursorNow;
     return TRUE;
 }
+HWND WINAPI reportInFront()
+{
+    return inFrontAfterTheMenu;
+}
 BOOL WINAPI closeMenuWithoutChoice(HMENU, UINT flags, int x, int y, HWND, TPMPARAMS *params)
 {
     openedMenus.push_back(
@@ -784,10 +842,17 @@ struct MenuOpening
     const char *name;
     POINT cursor;
     bool besideTheIcon;
+    bool closedByAClickElsewhere;
+    bool focusGivenBack;
 };
 constexpr MenuOpening kMenuOpenings[] = {
-    {"the mouse over the icon", {1310, 750}, false},
-    {"Enter on the icon chosen from the keyboard, the mouse elsewhere", {200, 200}, true},
+    {"the mouse over the icon", {1310, 750}, false, false, false},
+    {"Enter on the icon chosen from the keyboard, the mouse elsewhere, Esc",
+     {200, 200},
+     true,
+     false,
+     true},
+    {"the icon chosen from the keyboard, another window clicked", {200, 200}, true, true, false},
 };
 
 TEST_F(WindowTest, MenuOpensBesideTheIconChosenFromTheKeyboard)
@@ -797,10 +862,13 @@ TEST_F(WindowTest, MenuOpensBesideTheIconChosenFromTheKeyboard)
                                 reinterpret_cast<void *>(reportCursor));
     const ReplacedImport menu("user32.dll", "TrackPopupMenuEx",
                               reinterpret_cast<void *>(closeMenuWithoutChoice));
-    iconRectReported = reinterpret_cast<void *>(reportIconRect);
+    const ReplacedImport inFront("user32.dll", "GetForegroundWindow",
+                                 reinterpret_cast<void *>(reportInFront));
+    answerLookUps("Shell_NotifyIconGetRect", [](FARPROC) { return asLookedUp(reportIconRect); });
     for (const MenuOpening &row : kMenuOpenings) {
         SCOPED_TRACE(row.name);
         cursorNow = row.cursor;
+        inFrontAfterTheMenu = row.closedByAClickElsewhere ? GetDesktopWindow() : form->window();
         openedMenus.clear();
         notifyCalls.clear();
         SendMessageW(form->window(), design::kTrayCallbackMessage, design::kTrayIconId,
@@ -815,12 +883,11 @@ TEST_F(WindowTest, MenuOpensBesideTheIconChosenFromTheKeyboard)
         } else {
             EXPECT_EQ(opened.at.x, row.cursor.x);
         }
-        // Esc gives the keyboard back to the notification area, not a click elsewhere.
         const bool focusGivenBack =
             !notifyCalls.empty() && notifyCalls.back().message == static_cast<DWORD>(NIM_SETFOCUS);
-        EXPECT_EQ(focusGivenBack, row.besideTheIcon);
+        EXPECT_EQ(focusGivenBack, row.focusGivenBack);
     }
-    iconRectReported = nullptr;
+    answerLookUps("Shell_NotifyIconGetRect", {});
     ASSERT_TRUE(settle());
 }
 
