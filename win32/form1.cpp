@@ -8,6 +8,7 @@
 #include "win32/mod_tray.h"
 #include "win32/resource_ids.h"
 #include "win32/single_instance.h"
+#include "win32/startup_steps.h"
 #include "win32/text.h"
 #include "win32/window_state.h"
 
@@ -95,6 +96,7 @@ bool isFrontOfGroup(std::size_t index)
 
 Form1::Form1(HINSTANCE instance) : m_instance(instance)
 {
+    TARVEX_STARTUP_STEP("window class and window");
     registerClass(m_instance, windowProc);
     const design::Size client = design::scaledClientArea({});
     const design::Point place = design::designPlace(1.0);
@@ -120,6 +122,7 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
 // made before it.
 void Form1::createControls()
 {
+    TARVEX_STARTUP_STEP("controls' creation");
     for (const design::Control &control : design::kControls) {
         const std::size_t i = design::indexOf(control.id);
         const ControlClass controlClass = classOf(control, isFrontOfGroup(i));
@@ -146,6 +149,7 @@ void Form1::createControls()
 // area's icon keeps its own size.
 void Form1::setIcons(UINT dpi)
 {
+    TARVEX_STARTUP_STEP("icons");
     WindowIcons icons = loadWindowIcons(m_instance, dpi);
     SendMessageW(m_window.get(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(icons.bigIcon.get()));
@@ -318,6 +322,7 @@ void Form1::showMessage(std::u16string_view message)
 // first frame: the request comes back through the message loop after that.
 void Form1::show(int showCommand)
 {
+    TARVEX_STARTUP_STEP("showing the window");
     const bool first = !std::exchange(m_loaded, true);
     if (first)
         Form1_Load();
@@ -333,6 +338,7 @@ void Form1::nameTextBoxes()
 {
     if (m_names)
         return;
+    TARVEX_STARTUP_STEP("text boxes' names and the results' announcer");
     m_names.emplace();
     for (std::size_t i = 0; i < design::kControls.size(); ++i)
         if (design::kControls[i].kind == ControlKind::TextBox)

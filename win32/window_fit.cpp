@@ -4,6 +4,7 @@
 #include "win32/caption_font.h"
 #include "win32/dpi.h"
 #include "win32/gdi_control_style.h"
+#include "win32/startup_steps.h"
 
 #include <utility>
 
@@ -40,6 +41,7 @@ POINT workspaceOrigin(const MONITORINFO &monitor)
 // The factor at which every caption shows whole in the font at the DPI.
 double captionScaleIn(HFONT font, UINT dpi)
 {
+    TARVEX_STARTUP_STEP("caption-factor search");
     return design::scaleForWholeCaptions(GdiControlStyle(font, dpi),
                                          static_cast<double>(dpi) / kDesignDpi);
 }
@@ -51,6 +53,7 @@ WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), 
 
 void WindowFit::fitToMonitor()
 {
+    TARVEX_STARTUP_STEP("window's placement");
     measure(dpiOfWindow(m_window));
     const MONITORINFO monitor = monitorOf(m_window);
     const design::Point place = design::designPlace(m_captionScale);
@@ -130,6 +133,7 @@ void WindowFit::followFontChange()
 // caption shows whole in it.
 void WindowFit::measure(UINT dpi)
 {
+    TARVEX_STARTUP_STEP("caption font and glyph check");
     m_dpi = dpi;
     const LOGFONTW description = captionFont(messageFont(dpi));
     OwnedFont font(CreateFontIndirectW(&description));
@@ -175,6 +179,7 @@ void WindowFit::fitAt(POINT clientPlace)
 
 void WindowFit::layOut(design::Scale scale)
 {
+    TARVEX_STARTUP_STEP("layout");
     if (scale == m_scale)
         return;
     m_scale = scale;
