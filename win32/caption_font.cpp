@@ -2,6 +2,7 @@
 
 #include "design/form1_design.h"
 #include "win32/handles.h"
+#include "win32/startup_steps.h"
 #include "win32/text.h"
 
 #include <algorithm>
@@ -56,6 +57,7 @@ int CALLBACK takeHorizontalFace(const LOGFONTW *found, const TEXTMETRICW *, DWOR
 // none.
 std::wstring gb2312Face()
 {
+    TARVEX_STARTUP_STEP("font enumeration for a CJK face");
     LOGFONTW wanted{};
     wanted.lfCharSet = GB2312_CHARSET;
     std::wstring face;
@@ -69,6 +71,7 @@ std::wstring gb2312Face()
 
 LOGFONTW captionFont(const LOGFONTW &messageFont)
 {
+    TARVEX_STARTUP_STEP("caption font and glyph check");
     if (describesCaptionFont(messageFont))
         return messageFont;
     // A face asked by name is matched to some installed face even where that one is missing:

@@ -1,6 +1,7 @@
 #include "win32/dpi.h"
 
 #include "win32/handles.h"
+#include "win32/startup_steps.h"
 #include "win32/system_function.h"
 
 namespace tarvex::win32 {
@@ -41,12 +42,14 @@ const auto kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3)
 
 UINT systemDpi()
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     const WindowDc screen(nullptr);
     return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
 void becomeDpiAware()
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     // Windows 10 1703 knows version 2, which also scales the title bar and the message boxes;
     // Wine 8 refuses both contexts (with "invalid parameter" and "access denied") but makes
     // every process aware of each monitor anyway. Windows 7 and 8 know only the system DPI.
@@ -63,6 +66,7 @@ void becomeDpiAware()
 // the size it was fitted to, which costs nothing else.
 void scaleFramePerMonitor(HWND window)
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto enableScaling =
         user32Function<EnableNonClientDpiScalingFunction>("EnableNonClientDpiScaling");
     static const auto contextOf =
@@ -77,6 +81,7 @@ void scaleFramePerMonitor(HWND window)
 
 UINT dpiOfWindow(HWND window)
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
@@ -98,6 +103,7 @@ UINT dpiOfWindow(HWND window)
 
 LOGFONTW messageFont(UINT dpi)
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto forDpi =
         user32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
@@ -122,6 +128,7 @@ LOGFONTW messageFont(UINT dpi)
 
 int systemMetric(int index, UINT dpi)
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto forDpi =
         user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
     if (forDpi != nullptr)
@@ -131,6 +138,7 @@ int systemMetric(int index, UINT dpi)
 
 void adjustWindowRect(RECT &rect, DWORD style, DWORD extendedStyle, UINT dpi)
 {
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto forDpi =
         user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
     if (forDpi != nullptr && forDpi(&rect, style, FALSE, extendedStyle, dpi) != FALSE)

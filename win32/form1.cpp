@@ -8,6 +8,7 @@
 #include "win32/mod_tray.h"
 #include "win32/resource_ids.h"
 #include "win32/single_instance.h"
+#include "win32/startup_steps.h"
 #include "win32/text.h"
 #include "win32/window_state.h"
 
@@ -95,44 +96,49 @@ bool isFrontOfGroup(std::size_t index)
 
 Form1::Form1(HINSTANCE instance) : m_instance(instance)
 {
+    TARVEX_STARTUP_STEP("window class and window");
     registerClass(m_instance, windowProc);
     const design::Size client = design::scaledClientArea({});
     const design::Point place = design::designPlace(1.0);
     // Made at its design size and place on the first monitor; fitted to the monitor it lands
-    // on, at that monitor's DPI, before it is first shown. The window's long points to this
+    // on, at that monitor's DPI, before it is first shown, and its controls made where the fit
+    // lays them out, rather than made first and moved there. The window's long points to this
     // object, which a throw out of here leaves unmade: m_window destroys the window before the
     // members its messages use go.
     if (CreateWindowExW(0, kWindowClassName, wideString(design::kWindowCaption).c_str(),
                         WS_OVERLAPPEDWINDOW, place.x, place.y, client.width, client.height, nullptr,
                         nullptr, m_instance, this) == nullptr)
         throwLastError("CreateWindowExW");
-    createControls();
     setIcons(dpiOfWindow(m_window.get()));
     m_fit = std::make_unique<WindowFit>(m_window.get(), m_controls);
     m_fit->fitToMonitor();
+    createControls();
     m_keyFilter =
         std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });
     m_keys = std::make_unique<DialogKeys>(m_window.get(), m_controls);
     m_focus = control(ControlId::Option1);
 }
 
-// The controls in the design's order, back to front: each one made is put in front of those
-// made before it.
+// The controls in the design's order read backwards, front to back: Windows puts each child
+// window made behind those made before it, so that they stack as the design's table, which runs
+// back to front, has them. Each is made at its place in the fitted layout, in the fit's font.
 void Form1::createControls()
 {
-    for (const design::Control &control : design::kControls) {
-        const std::size_t i = design::indexOf(control.id);
+    TARVEX_STARTUP_STEP("controls' creation");
+    for (std::size_t i = design::kControls.size(); i-- > 0;) {
+        const design::Control &control = design::kControls[i];
         const ControlClass controlClass = classOf(control, isFrontOfGroup(i));
         const std::wstring caption = wideString(control.caption);
-        HWND made =
-            CreateWindowExW(controlClass.extendedStyle, controlClass.name, caption.c_str(),
-                            controlClass.style, 0, 0, 0, 0, m_window.get(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                            m_instance, nullptr);
+        const design::Rect place = m_fit->placeOf(i);
+        HWND made = CreateWindowExW(
+            controlClass.extendedStyle, controlClass.name, caption.c_str(), controlClass.style,
+            place.left, place.top, place.width, place.height, m_window.get(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), m_instance,
+            nullptr);
         if (made == nullptr)
             throwLastError("CreateWindowExW");
-        SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         m_controls[i] = made;
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(m_fit->font()), FALSE);
         if (control.kind == ControlKind::TextBox) {
             // No limit but the largest Windows has.
             SendMessageW(made, EM_SETLIMITTEXT, 0, 0);
@@ -146,6 +152,7 @@ void Form1::createControls()
 // area's icon keeps its own size.
 void Form1::setIcons(UINT dpi)
 {
+    TARVEX_STARTUP_STEP("icons");
     WindowIcons icons = loadWindowIcons(m_instance, dpi);
     SendMessageW(m_window.get(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(icons.bigIcon.get()));
@@ -328,6 +335,7 @@ void Form1::showMessage(std::u16string_view message)
 // first frame: the request comes back through the message loop after that.
 void Form1::show(int showCommand)
 {
+    TARVEX_STARTUP_STEP("showing the window");
     const bool first = !std::exchange(m_loaded, true);
     if (first)
         Form1_Load();
@@ -343,6 +351,7 @@ void Form1::nameTextBoxes()
 {
     if (m_names)
         return;
+    TARVEX_STARTUP_STEP("text boxes' names and the results' announcer");
     m_names.emplace();
     for (std::size_t i = 0; i < design::kControls.size(); ++i)
         if (design::kControls[i].kind == ControlKind::TextBox)

@@ -1,5 +1,7 @@
 #include "win32/key_filter.h"
 
+#include "win32/startup_steps.h"
+
 #include <commctrl.h>
 #include <imm.h>
 
@@ -18,6 +20,7 @@ constexpr int kCtrlA = 1;
 KeyFilter::KeyFilter(HWND box, std::function<design::InputBase()> currentBase)
     : m_box(box), m_currentBase(std::move(currentBase))
 {
+    TARVEX_STARTUP_STEP("key filter of the number box");
     SetWindowSubclass(m_box, boxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     followInputBase();
 }

@@ -2,6 +2,7 @@
 
 #include "win32/mod_tray.h"
 #include "win32/single_instance.h"
+#include "win32/startup_steps.h"
 #include "win32/system_function.h"
 
 namespace tarvex::win32 {
@@ -17,6 +18,7 @@ constexpr DWORD kAllow = 1;
 
 void letThroughFromLowerRights(HWND window)
 {
+    TARVEX_STARTUP_STEP("UIPI filter");
     const auto changeFilter = systemFunction<ChangeWindowMessageFilterExFunction>(
         GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
     if (changeFilter == nullptr)

@@ -4,6 +4,7 @@
 #include "design/icon_record.h"
 #include "design/texts.h"
 #include "win32/handles.h"
+#include "win32/startup_steps.h"
 #include "win32/system_function.h"
 #include "win32/text.h"
 #include "win32/window_icons.h"
@@ -170,6 +171,7 @@ void handleIconNotification(HWND window, LPARAM mouseMessage)
 void AddTrayIcon(HWND window, std::u16string_view tipText, std::u16string_view balloonTitle,
                  std::u16string_view balloonText, std::int32_t balloonIconKind)
 {
+    TARVEX_STARTUP_STEP("tray record and Shell_NotifyIcon");
     trayForm = window;
 
     const design::IconTexts texts{tipText, balloonTitle, balloonText, balloonIconKind};

@@ -1,6 +1,7 @@
 #include "win32/single_instance.h"
 
 #include "design/form1_design.h"
+#include "win32/startup_steps.h"
 #include "win32/text.h"
 #include "win32/window_identity.h"
 
@@ -25,6 +26,7 @@ SingleInstance::SingleInstance()
 // this one lacks.
 bool SingleInstance::claim()
 {
+    TARVEX_STARTUP_STEP("single-instance mutex and message registration");
     m_mutex.reset(CreateMutexW(nullptr, TRUE, kSessionMutexName));
     const DWORD error = GetLastError();
     if (m_mutex == nullptr)
@@ -83,6 +85,7 @@ void SingleInstance::leave()
 
 UINT showRequestMessage()
 {
+    TARVEX_STARTUP_STEP("single-instance mutex and message registration");
     return RegisterWindowMessageW(kShowRequest);
 }
 

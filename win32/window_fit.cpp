@@ -4,6 +4,7 @@
 #include "win32/caption_font.h"
 #include "win32/dpi.h"
 #include "win32/gdi_control_style.h"
+#include "win32/startup_steps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,7 @@ POINT workspaceOrigin(const MONITORINFO &monitor)
 // The factor at which every caption shows whole in the font at the DPI.
 double captionScaleIn(HFONT font, UINT dpi)
 {
+    TARVEX_STARTUP_STEP("caption-factor search");
     return design::scaleForWholeCaptions(GdiControlStyle(font, dpi),
                                          static_cast<double>(dpi) / kDesignDpi);
 }
@@ -68,6 +70,7 @@ WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), 
 
 void WindowFit::fitToMonitor()
 {
+    TARVEX_STARTUP_STEP("window's placement");
     measure(dpiOfWindow(m_window));
     const MONITORINFO monitor = monitorOf(m_window);
     const design::Point place = design::designPlace(m_captionScale);
@@ -155,20 +158,20 @@ void WindowFit::followFontChange()
     fitAt(clientPlace);
 }
 
-// The desktop's message font at the DPI, given to every control, and the factor at which every
-// caption shows whole in it.
+// The desktop's message font at the DPI, given to every control made, and the factor at which
+// every caption shows whole in it.
 void WindowFit::measure(UINT dpi)
 {
+    TARVEX_STARTUP_STEP("caption font and glyph check");
     m_dpi = dpi;
     const LOGFONTW description = captionFont(messageFont(dpi));
     OwnedFont font(CreateFontIndirectW(&description));
     // The controls let go of the font they had before it is deleted.
-    for (HWND control : m_controls)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    if (controlsMade())
+        for (HWND control : m_controls)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     m_font = std::move(font);
-    // Measured in the font the controls hold, the one they draw their captions in.
-    const auto inUse = reinterpret_cast<HFONT>(SendMessageW(m_controls.front(), WM_GETFONT, 0, 0));
-    m_captionScale = captionScaleIn(inUse, dpi);
+    m_captionScale = captionScaleIn(m_font.get(), dpi);
     m_scale = {0.0, 0.0};
 }
 
@@ -208,11 +211,20 @@ void WindowFit::fitAt(POINT clientPlace)
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+design::Rect WindowFit::placeOf(std::size_t index) const
+{
+    return design::placeInWindow(design::kControls.at(index), m_scale);
+}
+
+// Controls not made yet are made at their places in the layout.
 void WindowFit::layOut(design::Scale scale)
 {
+    TARVEX_STARTUP_STEP("layout");
     if (scale == m_scale)
         return;
     m_scale = scale;
+    if (!controlsMade())
+        return;
     HDWP positions = BeginDeferWindowPos(static_cast<int>(m_controls.size()));
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const design::Rect pixels = design::placeInWindow(design::kControls[i], scale);

@@ -22,9 +22,14 @@ public:
 
     WindowFit(HWND window, const Controls &controls);
 
-    // Measures the font at the window's DPI, gives it to the controls, and sizes and places the
-    // window on its monitor. Before the window is first shown.
+    // Measures the font at the window's DPI, and sizes and places the window on its monitor.
+    // Before the window is first shown, and before its controls are made: they are made at
+    // placeOf, in font().
     void fitToMonitor();
+    // Where the layout puts the control of that index in the design's table, in the window.
+    [[nodiscard]] design::Rect placeOf(std::size_t index) const;
+    // The font the controls draw their captions in.
+    [[nodiscard]] HFONT font() const { return m_font.get(); }
     // The client area changed its size: the layout follows it.
     void followClientArea();
     // The window moved to a monitor of another DPI, or the monitor's scale changed. A window
@@ -53,6 +58,8 @@ private:
     [[nodiscard]] bool showsAtNormalSize() const;
     void fitNormalPlace();
     void layOut(design::Scale scale);
+    // The window's controls are made, front one last, once the window has been fitted.
+    [[nodiscard]] bool controlsMade() const { return m_controls.front() != nullptr; }
     [[nodiscard]] design::Margins frame() const { return frameAt(m_dpi); }
     [[nodiscard]] design::Margins frameAt(UINT dpi) const;
 

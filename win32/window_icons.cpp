@@ -2,6 +2,7 @@
 
 #include "win32/dpi.h"
 #include "win32/resource_ids.h"
+#include "win32/startup_steps.h"
 #include "win32/system_function.h"
 
 #include <commctrl.h>
@@ -37,6 +38,7 @@ OwnedIcon iconOfSize(HINSTANCE instance, int width, int height)
 
 WindowIcons loadWindowIcons(HINSTANCE instance, UINT dpi)
 {
+    TARVEX_STARTUP_STEP("icons");
     return {iconOfSize(instance, systemMetric(SM_CXICON, dpi), systemMetric(SM_CYICON, dpi)),
             iconOfSize(instance, systemMetric(SM_CXSMICON, dpi), systemMetric(SM_CYSMICON, dpi))};
 }
@@ -45,6 +47,7 @@ WindowIcons loadWindowIcons(HINSTANCE instance, UINT dpi)
 // icon's size at the system's DPI, that of the primary screen.
 OwnedIcon loadNotificationAreaIcon(HINSTANCE instance)
 {
+    TARVEX_STARTUP_STEP("icons");
     static const auto loadIconMetric = comctl32Function<LoadIconMetricFunction>("LoadIconMetric");
     if (loadIconMetric != nullptr) {
         HICON icon = nullptr;

@@ -9,6 +9,7 @@
 #include "design/layout_arithmetic.h"
 #include "design/texts.h"
 #include "win32/handles.h"
+#include "win32/startup_steps.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -95,18 +96,15 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 tarvex::win32::OwnedIcon loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
+    TARVEX_STARTUP_STEP("icons");
     return tarvex::win32::OwnedIcon(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                    GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0)));
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
+HWND makeWindow(HINSTANCE instance)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
+    TARVEX_STARTUP_STEP("window class and window");
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
@@ -116,23 +114,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
     windowClass.lpszClassName = kClassName;
     if (RegisterClassExW(&windowClass) == 0)
-        return 1;
+        return nullptr;
 
     const tarvex::design::Size client = tarvex::design::scaledClientArea({});
     const tarvex::design::Point place = tarvex::design::designPlace(1.0);
     RECT frame{place.x, place.y, place.x + client.width, place.y + client.height};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    HWND window =
-        CreateWindowExW(0, kClassName, wide(tarvex::design::kWindowCaption).c_str(),
-                        WS_OVERLAPPEDWINDOW, frame.left, frame.top, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr)
-        return 1;
+    return CreateWindowExW(0, kClassName, wide(tarvex::design::kWindowCaption).c_str(),
+                           WS_OVERLAPPEDWINDOW, frame.left, frame.top, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+}
 
+tarvex::win32::OwnedFont messageFont()
+{
+    TARVEX_STARTUP_STEP("caption font and glyph check");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const tarvex::win32::OwnedFont font(CreateFontIndirectW(&metrics.lfMessageFont));
+    return tarvex::win32::OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// Each control made at its design place, in the font.
+bool createControls(HWND window, HFONT font, HINSTANCE instance)
+{
+    TARVEX_STARTUP_STEP("controls' creation");
     int id = 100;
     for (const tarvex::design::Control &control : tarvex::design::kControls) {
         const ControlClass controlClass = classOf(control.kind);
@@ -142,20 +147,55 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
             controlClass.style, rect.left, rect.top, rect.width, rect.height, window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (made == nullptr)
-            return 1;
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+            return false;
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    return true;
+}
+
+void addTrayIcon(HWND window, HICON icon)
+{
+    TARVEX_STARTUP_STEP("tray record and Shell_NotifyIcon");
+    NOTIFYICONDATAW record = trayIcon(window, icon);
+    Shell_NotifyIconW(NIM_ADD, &record);
+}
+
+void show(HWND window, int showCommand)
+{
+    TARVEX_STARTUP_STEP("showing the window");
+    ShowWindow(window, showCommand);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
+{
+    TARVEX_STARTUP_BEGIN();
+    {
+        TARVEX_STARTUP_STEP("common controls");
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+    HWND window = makeWindow(instance);
+    if (window == nullptr)
+        return 1;
+    const tarvex::win32::OwnedFont font = messageFont();
+    if (!createControls(window, font.get(), instance))
+        return 1;
 
     const tarvex::win32::OwnedIcon bigIcon = loadIcon(instance, SM_CXICON, SM_CYICON);
     const tarvex::win32::OwnedIcon smallIcon = loadIcon(instance, SM_CXSMICON, SM_CYSMICON);
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
-    NOTIFYICONDATAW record = trayIcon(window, smallIcon.get());
-    Shell_NotifyIconW(NIM_ADD, &record);
+    addTrayIcon(window, smallIcon.get());
 
-    ShowWindow(window, showCommand);
+    show(window, showCommand);
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        TARVEX_STARTUP_REPORT_WHEN_IDLE();
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+            break;
+        TARVEX_STARTUP_STEP("messages until the thread first waits");
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
