@@ -23,7 +23,7 @@ started_pids+=($!)
 # The icon of a program that the timer has ended goes a moment later, and a start within about
 # 3 s of it waits inside Shell_NotifyIcon for Wine's desktop to clear it: each start waits
 # until the notification area is empty, then 3.5 s.
-tray_empty() { ! find_wine_icon 2>/dev/null; }
+tray_empty() { ! find_icon "${wine_desktop[@]}"; }
 settle() {
     wait_for 30 tray_empty || fail "the last program's icon stayed"
     sleep 3.5
