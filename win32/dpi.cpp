@@ -87,15 +87,19 @@ UINT dpiOfWindow(HWND window)
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
             return dpi;
     }
-    // Windows 8.1 and Windows 10 before 1607 know each monitor's DPI, but only through shcore.
+    return dpiOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+// Windows 8.1 and Windows 10 before 1607 know each monitor's DPI, but only through shcore.
+UINT dpiOfMonitor(HMONITOR monitor)
+{
+    TARVEX_STARTUP_STEP("DPI awareness and DPI lookups");
     static const auto getDpiForMonitor =
         shcoreFunction<GetDpiForMonitorFunction>("GetDpiForMonitor");
     if (getDpiForMonitor != nullptr) {
         UINT x = 0;
         UINT y = 0;
-        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
-                                       kEffectiveDpi, &x, &y)) &&
-            y != 0)
+        if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y != 0)
             return y;
     }
     return systemDpi();

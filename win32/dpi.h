@@ -29,6 +29,8 @@ void scaleFramePerMonitor(HWND window);
 
 // The DPI the window is shown at.
 [[nodiscard]] UINT dpiOfWindow(HWND window);
+// The DPI a window made on the monitor is shown at.
+[[nodiscard]] UINT dpiOfMonitor(HMONITOR monitor);
 
 // The desktop's message font, the font of dialogs and their controls, at the DPI.
 [[nodiscard]] LOGFONTW messageFont(UINT dpi);

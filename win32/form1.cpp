@@ -98,20 +98,20 @@ Form1::Form1(HINSTANCE instance) : m_instance(instance)
 {
     TARVEX_STARTUP_STEP("window class and window");
     registerClass(m_instance, windowProc);
-    const design::Size client = design::scaledClientArea({});
-    const design::Point place = design::designPlace(1.0);
-    // Made at its design size and place on the first monitor; fitted to the monitor it lands
-    // on, at that monitor's DPI, before it is first shown, and its controls made where the fit
-    // lays them out, rather than made first and moved there. The window's long points to this
-    // object, which a throw out of here leaves unmade: m_window destroys the window before the
-    // members its messages use go.
+    // Made fitted to the monitor it opens on, at that monitor's DPI, and its controls made where
+    // the fit lays them out, rather than made first and moved there. The fit answers the
+    // window's messages once it has the window. The window's long points to this object, which
+    // a throw out of here leaves unmade: m_window destroys the window before the members its
+    // messages use go.
+    auto fit = std::make_unique<WindowFit>(m_controls);
+    const design::Rect frame = fit->openingFrame();
     if (CreateWindowExW(0, kWindowClassName, wideString(design::kWindowCaption).c_str(),
-                        WS_OVERLAPPEDWINDOW, place.x, place.y, client.width, client.height, nullptr,
-                        nullptr, m_instance, this) == nullptr)
+                        WindowFit::kWindowStyle, frame.left, frame.top, frame.width, frame.height,
+                        nullptr, nullptr, m_instance, this) == nullptr)
         throwLastError("CreateWindowExW");
     setIcons(dpiOfWindow(m_window.get()));
-    m_fit = std::make_unique<WindowFit>(m_window.get(), m_controls);
-    m_fit->fitToMonitor();
+    fit->adopt(m_window.get());
+    m_fit = std::move(fit);
     createControls();
     m_keyFilter =
         std::make_unique<KeyFilter>(control(ControlId::Text1), [this] { return inputBase(); });

@@ -65,8 +65,43 @@ design::Rect withinWorkArea(const RECT &suggested)
 
 } // namespace
 
-WindowFit::WindowFit(HWND window, const Controls &controls) : m_window(window), m_controls(controls)
-{}
+WindowFit::WindowFit(const Controls &controls) : m_controls(controls) {}
+
+// The window opens on the monitor its design size and place lie on, most of them where they
+// span two.
+design::Rect WindowFit::openingFrame()
+{
+    TARVEX_STARTUP_STEP("window's placement");
+    const design::Point designPlace = design::designPlace(1.0);
+    const design::Size designSize = design::scaledClientArea({});
+    const RECT designRect{designPlace.x, designPlace.y, designPlace.x + designSize.width,
+                          designPlace.y + designSize.height};
+    const HMONITOR handle = MonitorFromRect(&designRect, MONITOR_DEFAULTTOPRIMARY);
+    measure(dpiOfMonitor(handle));
+    const MONITORINFO monitor = monitorInfo(handle);
+    const design::Margins margins = frame();
+    const design::Point place = design::designPlace(m_captionScale);
+    const design::WindowPlace fitted = design::placeOnScreen(
+        m_captionScale, fromRect(monitor.rcWork), margins,
+        {monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
+    layOut(fitted.scale);
+    return {fitted.frame.x, fitted.frame.y,
+            fitted.client.width + margins.left + margins.right,
+            fitted.client.height + margins.top + margins.bottom};
+}
+
+void WindowFit::adopt(HWND window)
+{
+    TARVEX_STARTUP_STEP("window's placement");
+    m_window = window;
+    if (dpiOfWindow(m_window) != m_dpi) {
+        fitToMonitor();
+        return;
+    }
+    m_given = clientSize();
+    // Laid out again only if Windows gave another size than the one asked for.
+    followClientArea();
+}
 
 void WindowFit::fitToMonitor()
 {
@@ -247,8 +282,11 @@ void WindowFit::layOut(design::Scale scale)
 design::Margins WindowFit::frameAt(UINT dpi) const
 {
     RECT rect{0, 0, 0, 0};
-    adjustWindowRect(rect, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)),
-                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), dpi);
+    if (m_window == nullptr)
+        adjustWindowRect(rect, kWindowStyle, 0, dpi);
+    else
+        adjustWindowRect(rect, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), dpi);
     return {-rect.left, -rect.top, rect.right, rect.bottom};
 }
 

@@ -19,13 +19,19 @@ class WindowFit
 {
 public:
     using Controls = std::array<HWND, design::kControls.size()>;
+    // The window's own style, which its frame depends on.
+    static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
-    WindowFit(HWND window, const Controls &controls);
+    explicit WindowFit(const Controls &controls);
 
-    // Measures the font at the window's DPI, and sizes and places the window on its monitor.
-    // Before the window is first shown, and before its controls are made: they are made at
-    // placeOf, in font().
-    void fitToMonitor();
+    // Before the window is made: measures the font at the DPI of the monitor on which the window
+    // opens, and gives the frame, in screen coordinates, that the window is to be made with.
+    // The window made with any other frame would have to be moved and sized before it is first
+    // shown, which takes Windows as long as making it.
+    [[nodiscard]] design::Rect openingFrame();
+    // The window, made with the opening frame, its controls not yet made: they are made at
+    // placeOf, in font(). Measured and fitted again should it show at another DPI than expected.
+    void adopt(HWND window);
     // Where the layout puts the control of that index in the design's table, in the window.
     [[nodiscard]] design::Rect placeOf(std::size_t index) const;
     // The font the controls draw their captions in.
@@ -53,6 +59,7 @@ public:
 
 private:
     [[nodiscard]] design::Size clientSize() const;
+    void fitToMonitor();
     void measure(UINT dpi);
     void fitAt(POINT clientPlace);
     [[nodiscard]] bool showsAtNormalSize() const;
@@ -63,7 +70,7 @@ private:
     [[nodiscard]] design::Margins frame() const { return frameAt(m_dpi); }
     [[nodiscard]] design::Margins frameAt(UINT dpi) const;
 
-    HWND m_window;
+    HWND m_window = nullptr;
     const Controls &m_controls;
     UINT m_dpi = 0;
     OwnedFont m_font;
