@@ -27,7 +27,7 @@ public:
     // Before the window is made: measures the font at the DPI of the monitor on which the window
     // opens, and gives the frame, in screen coordinates, that the window is to be made with.
     // The window made with any other frame would have to be moved and sized before it is first
-    // shown, which takes Windows as long as making it.
+    // shown.
     [[nodiscard]] design::Rect openingFrame();
     // The window, made with the opening frame, its controls not yet made: they are made at
     // placeOf, in font(). Measured and fitted again should it show at another DPI than expected.
