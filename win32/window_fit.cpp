@@ -81,12 +81,11 @@ design::Rect WindowFit::openingFrame()
     const MONITORINFO monitor = monitorInfo(handle);
     const design::Margins margins = frame();
     const design::Point place = design::designPlace(m_captionScale);
-    const design::WindowPlace fitted = design::placeOnScreen(
-        m_captionScale, fromRect(monitor.rcWork), margins,
-        {monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
+    const design::WindowPlace fitted =
+        design::placeOnScreen(m_captionScale, fromRect(monitor.rcWork), margins,
+                              {monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
     layOut(fitted.scale);
-    return {fitted.frame.x, fitted.frame.y,
-            fitted.client.width + margins.left + margins.right,
+    return {fitted.frame.x, fitted.frame.y, fitted.client.width + margins.left + margins.right,
             fitted.client.height + margins.top + margins.bottom};
 }
 
