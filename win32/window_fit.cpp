@@ -79,14 +79,7 @@ design::Rect WindowFit::openingFrame()
     const HMONITOR handle = MonitorFromRect(&designRect, MONITOR_DEFAULTTOPRIMARY);
     measure(dpiOfMonitor(handle));
     const MONITORINFO monitor = monitorInfo(handle);
-    const design::Margins margins = frame();
-    const design::Point place = design::designPlace(m_captionScale);
-    const design::WindowPlace fitted =
-        design::placeOnScreen(m_captionScale, fromRect(monitor.rcWork), margins,
-                              {monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
-    layOut(fitted.scale);
-    return {fitted.frame.x, fitted.frame.y, fitted.client.width + margins.left + margins.right,
-            fitted.client.height + margins.top + margins.bottom};
+    return fittedFrame(monitor, designPlaceOn(monitor));
 }
 
 void WindowFit::adopt(HWND window)
@@ -106,9 +99,15 @@ void WindowFit::fitToMonitor()
 {
     TARVEX_STARTUP_STEP("window's placement");
     measure(dpiOfWindow(m_window));
-    const MONITORINFO monitor = monitorOf(m_window);
+    fitAt(designPlaceOn(monitorOf(m_window)));
+}
+
+// The design's place of the client area, at the caption factor, measured from the monitor's
+// top left corner.
+POINT WindowFit::designPlaceOn(const MONITORINFO &monitor) const
+{
     const design::Point place = design::designPlace(m_captionScale);
-    fitAt({monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y});
+    return {monitor.rcMonitor.left + place.x, monitor.rcMonitor.top + place.y};
 }
 
 void WindowFit::followClientArea()
@@ -225,19 +224,25 @@ SIZE WindowFit::sizeAtDpi(UINT dpi) const
             client.height + margins.top + margins.bottom};
 }
 
-// Sizes the window for the caption factor, or as large as fits with its frame within the work
-// area of its monitor, with its client area at the place or as near it as keeps the frame
-// within that area.
-void WindowFit::fitAt(POINT clientPlace)
+// The window's frame at the caption factor, or as large as fits within the work area of the
+// monitor, with its client area at the place or as near it as keeps the frame within that area;
+// the controls are laid out for it.
+design::Rect WindowFit::fittedFrame(const MONITORINFO &monitor, POINT clientPlace)
 {
     const design::Margins margins = frame();
-    const design::WindowPlace place =
-        design::placeOnScreen(m_captionScale, fromRect(monitorOf(m_window).rcWork), margins,
-                              {clientPlace.x, clientPlace.y});
+    const design::WindowPlace place = design::placeOnScreen(
+        m_captionScale, fromRect(monitor.rcWork), margins, {clientPlace.x, clientPlace.y});
     layOut(place.scale);
-    SetWindowPos(m_window, nullptr, place.frame.x, place.frame.y,
-                 place.client.width + margins.left + margins.right,
-                 place.client.height + margins.top + margins.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {place.frame.x, place.frame.y, place.client.width + margins.left + margins.right,
+            place.client.height + margins.top + margins.bottom};
+}
+
+// Sizes and places the window on its monitor.
+void WindowFit::fitAt(POINT clientPlace)
+{
+    const design::Rect frame = fittedFrame(monitorOf(m_window), clientPlace);
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.width, frame.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     m_given = clientSize();
     // The window's own handling of the new size lays the controls out again only if the size
     // Windows gave differs from the one asked for.

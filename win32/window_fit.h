@@ -61,6 +61,8 @@ private:
     [[nodiscard]] design::Size clientSize() const;
     void fitToMonitor();
     void measure(UINT dpi);
+    [[nodiscard]] POINT designPlaceOn(const MONITORINFO &monitor) const;
+    [[nodiscard]] design::Rect fittedFrame(const MONITORINFO &monitor, POINT clientPlace);
     void fitAt(POINT clientPlace);
     [[nodiscard]] bool showsAtNormalSize() const;
     void fitNormalPlace();
